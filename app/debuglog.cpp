@@ -1,0 +1,46 @@
+#include "app/debuglog.h"
+
+#include <QByteArray>
+#include <QTime>
+#include <QtGlobal>
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+constexpr int LineBufferSize = 4096;
+}
+
+void DebugLog(const char *format, ...)
+{
+    char line[LineBufferSize];
+    const QByteArray now = QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")).toLatin1();
+    int used = std::snprintf(line, sizeof line, "%s> ", now.constData());
+    if (used < 0) {
+        used = 0;
+        line[0] = '\0';
+    } else if (used >= LineBufferSize) {
+        used = LineBufferSize - 1;
+    }
+
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line + used, sizeof line - static_cast<size_t>(used), format, args);
+    va_end(args);
+
+    qDebug("%s", line);
+}
+
+void DumpBytes(const void *bytes, unsigned count, unsigned maxShown, const char *prefix)
+{
+    QByteArray text(prefix ? prefix : "");
+    const auto *data = static_cast<const unsigned char *>(bytes);
+    char group[8];
+    for (unsigned i = 0; i < count && i < maxShown; ++i) {
+        std::snprintf(group, sizeof group, "[0x%.2x]", static_cast<unsigned>(data[i]));
+        text += group;
+    }
+    if (maxShown < count)
+        text += QByteArray(" ... ") + QByteArray::number(maxShown) + " from " + QByteArray::number(count);
+    DebugLog("%s", text.constData());
+}

@@ -1,0 +1,29 @@
+#include "app/usermessage.h"
+
+namespace {
+UserMessage::Answerer &currentAnswerer()
+{
+    static UserMessage::Answerer answerer;
+    return answerer;
+}
+} // namespace
+
+QMessageBox::StandardButton UserMessage::show(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
+                                              const QString &text, QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton defaultButton)
+{
+    if (const Answerer &answer = currentAnswerer())
+        return answer(Request{icon, caption, text, buttons});
+
+    QMessageBox box(icon, caption, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+UserMessage::Answerer UserMessage::setAnswerer(Answerer answerer)
+{
+    Answerer previous = std::move(currentAnswerer());
+    currentAnswerer() = std::move(answerer);
+    return previous;
+}

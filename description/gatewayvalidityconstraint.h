@@ -1,0 +1,16 @@
+#pragma once
+
+#include "description/constraint.h"
+
+// The subnet rule of a gateway address: one condition with two nodes, the
+// subnet mask and the address; the value checked is the gateway. It holds
+// when the gateway lies in the address's subnet. Malformed input of any kind
+// makes it fail rather than complain.
+class GatewayValidityConstraint : public Constraint
+{
+public:
+    GatewayValidityConstraint();
+    ~GatewayValidityConstraint() override;
+
+    [[nodiscard]] bool evaluate(const QString &value) const override;
+};

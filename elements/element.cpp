@@ -1,0 +1,283 @@
+#include "elements/element.h"
+
+#include "app/debuglog.h"
+#include "description/constraint.h"
+#include "description/dependency.h"
+#include "elements/elementtype.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+int typeFromControlName(const QByteArray &controlName)
+{
+    // A missing control name and an empty one are different types.
+    if (controlName.isNull())
+        return stUnknown;
+    return ElementTypeFromKeyword(QString::fromLatin1(controlName));
+}
+
+} // namespace
+
+Element::Element(const QByteArray &controlName, NodeDesc *node, Element *parent)
+    : m_id(""), m_string(""), m_title(""), m_desc(""), m_type(typeFromControlName(controlName)),
+      m_pNode(node), m_pParent(parent)
+{}
+
+Element::~Element()
+{
+    m_dependents.clear();
+}
+
+Element *Element::fromInterface(IElement *element)
+{
+    return dynamic_cast<Element *>(element);
+}
+
+QString Element::id() const
+{
+    return m_id;
+}
+
+void Element::setId(const QString &id)
+{
+    m_id = id;
+}
+
+QString Element::string() const
+{
+    return m_string;
+}
+
+QString Element::title() const
+{
+    return m_title;
+}
+
+QString Element::desc() const
+{
+    return m_desc;
+}
+
+void Element::setString(const QString &key)
+{
+    m_string = key;
+}
+
+void Element::setTitle(const QString &title)
+{
+    m_title = title;
+}
+
+void Element::setDescription(const QString &desc)
+{
+    m_desc = desc;
+}
+
+int Element::type() const
+{
+    return m_type;
+}
+
+const char *Element::typeName() const
+{
+    return ElementTypeName(m_type);
+}
+
+NodeDesc *Element::node() const
+{
+    return m_pNode;
+}
+
+void Element::addDependentElement(IElement *element)
+{
+    Element *dependent = fromInterface(element);
+    if (!dependent)
+        return;
+    // Ids are the identity of a setting: a second object with a known id is
+    // the same setting seen again.
+    for (const Element *known : std::as_const(m_dependents)) {
+        if (known->id() == dependent->id())
+            return;
+    }
+    DebugLog("Element::addDependentElement(): add new dependent element \"%s\" for \"%s\"",
+             qPrintable(dependent->id()), qPrintable(m_id));
+    m_dependents.append(dependent);
+}
+
+QList<Element *> Element::dependentElements() const
+{
+    return m_dependents;
+}
+
+void Element::setDependency(Dependency *dependency)
+{
+    m_pDependency = dependency;
+}
+
+Dependency *Element::dependency() const
+{
+    return m_pDependency;
+}
+
+QWidget *Element::createControl(QWidget *parent)
+{
+    DebugLog("Element::createControl:\n%s", qPrintable(dump()));
+    auto *label = new QLabel(parent);
+    if (parent)
+        label->resize(parent->width(), parent->height());
+    label->setText(tr("Unknown control type"));
+    setControl(label);
+    return label;
+}
+
+void Element::deleteControl()
+{
+    DebugLog("Element::deleteControl:\n%s", qPrintable(dump()));
+    delete m_pControl.data();
+    m_pControl = nullptr;
+}
+
+void Element::showControl()
+{
+    if (m_pControl)
+        m_pControl->show();
+    emit visibleChanged(true);
+}
+
+void Element::hideControl()
+{
+    if (m_pControl)
+        m_pControl->hide();
+    emit visibleChanged(false);
+}
+
+QWidget *Element::control() const
+{
+    return m_pControl.data();
+}
+
+bool Element::checkConstraints(IElement *source, bool selfCheck)
+{
+    DebugLog("Element::checkConstraints for:\n%s", qPrintable(dump()));
+    if (!m_pDependency)
+        return true;
+
+    // Applying a constraint may run other checks; walk a snapshot.
+    QList<Constraint *> constraints;
+    for (const auto &constraint : m_pDependency->constraints)
+        constraints.append(constraint.get());
+    (void)prepareConstraints();
+
+    for (Constraint *constraint : std::as_const(constraints)) {
+        if (selfCheck && !constraint->selfChecked)
+            continue;
+        if (source && !constraint->refersTo(source))
+            continue;
+        DebugLog("checkConstraints - condition type: %d for control:\n%s", constraint->kind,
+                 qPrintable(dump()));
+        switch (constraint->kind) {
+        case Constraint::Disable:
+            if (m_pControl)
+                m_pControl->setEnabled(!constraint->evaluate(QString("")));
+            break;
+        case Constraint::Enable:
+            if (m_pControl)
+                m_pControl->setEnabled(constraint->evaluate(QString("")));
+            break;
+        case Constraint::Restrict:
+            applyConstraint(constraint);
+            break;
+        case Constraint::Hide:
+            // Shown or hidden even without a control, so the tree row follows.
+            if (constraint->evaluate(QString("")))
+                hideControl();
+            else
+                showControl();
+            break;
+        default:
+            // The gateway rule is a validity check of value elements.
+            break;
+        }
+    }
+    return true;
+}
+
+void Element::checkDependencies()
+{
+    DebugLog("checkDependencies(%d) for %s", int(m_dependents.size()), qPrintable(m_id));
+    for (Element *dependent : std::as_const(m_dependents))
+        dependent->checkConstraints(this, false);
+}
+
+bool Element::prepareConstraints()
+{
+    return true;
+}
+
+void Element::applyConstraint(Constraint *constraint)
+{
+    applyConstraintValues(constraint);
+    applyConstraintAttributes(constraint);
+}
+
+void Element::applyConstraintValues(Constraint *constraint)
+{
+    Q_UNUSED(constraint);
+}
+
+void Element::applyConstraintAttributes(Constraint *constraint)
+{
+    Q_UNUSED(constraint);
+}
+
+bool Element::isConcrete() const
+{
+    return false;
+}
+
+bool Element::isComplex() const
+{
+    return false;
+}
+
+bool Element::isFactory() const
+{
+    return false;
+}
+
+bool Element::isList() const
+{
+    return false;
+}
+
+bool Element::isValid()
+{
+    return true;
+}
+
+QString Element::dump() const
+{
+    return QString::asprintf("\tid\t = %s\n\tstring\t = %s\n\ttitle\t = %s\n\tdesc\t = %s\n\taddr\t = %p\n"
+                             "\ttype\t = %s\n\tcontrol\t = %p\n",
+                             qUtf8Printable(m_id), qUtf8Printable(m_string), qUtf8Printable(m_title),
+                             qUtf8Printable(m_desc), static_cast<const void *>(this), typeName(),
+                             static_cast<const void *>(m_pControl.data()));
+}
+
+QString Element::temp() const
+{
+    return m_temp;
+}
+
+void Element::setTemp(const QString &value)
+{
+    DebugLog("setTemp for %s to %s", qPrintable(m_id), qPrintable(value));
+    m_temp = value;
+}
+
+void Element::setControl(QWidget *control)
+{
+    m_pControl = control;
+}

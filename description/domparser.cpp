@@ -132,6 +132,18 @@ void writeNode(const QDomNode &node, int depth, int indent, QStringList &lines)
     lines.append(pad + close);
 }
 
+// The DOM keeps whatever it built before a syntax error; nobody may read
+// half a document, so a failed parse leaves it empty. Emptied in place, so
+// handles given out by document() stay attached.
+template <typename Content> bool parseInto(QDomDocument &document, const Content &content)
+{
+    if (static_cast<bool>(document.setContent(content)))
+        return true;
+    while (!document.firstChild().isNull())
+        document.removeChild(document.firstChild());
+    return false;
+}
+
 } // namespace
 
 DomParser::DomParser() : m_document(QStringLiteral("doc"))
@@ -159,14 +171,14 @@ bool DomParser::loadFile(QFile *file)
         DebugLog("Cannot open file: '%s'", qPrintable(file->fileName()));
         return false;
     }
-    m_valid = static_cast<bool>(m_document.setContent(file->readAll()));
+    m_valid = parseInto(m_document, file->readAll());
     file->close();
     return m_valid;
 }
 
 bool DomParser::setContent(const QString &text)
 {
-    m_valid = static_cast<bool>(m_document.setContent(text));
+    m_valid = parseInto(m_document, text);
     return m_valid;
 }
 

@@ -283,6 +283,8 @@ private slots:
         QVERIFY(!parser.loadFile(&broken));
         QVERIFY(!parser.isValid());
         QVERIFY(log.lines().isEmpty());
+        // The part read before the syntax error must not be usable.
+        QVERIFY(parser.findPath({QStringLiteral("root")}).isNull());
     }
 
     void setContent_data()
@@ -303,12 +305,14 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, valid);
 
-        DomParser parser;
-        QVERIFY(!parser.isValid());
+        DomParser parser(QStringLiteral("<old/>"));
+        const QDomDocument held = parser.document();
         LogCapture log;
         QCOMPARE(parser.setContent(text), valid);
         QCOMPARE(parser.isValid(), valid);
         QVERIFY(log.lines().isEmpty());
+        QCOMPARE(parser.document().documentElement().isNull(), !valid);
+        QCOMPARE(held.documentElement().isNull(), !valid);
         QCOMPARE(DomParser(text).isValid(), valid);
     }
 

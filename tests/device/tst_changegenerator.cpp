@@ -61,25 +61,26 @@ private:
     QString m_current;
 };
 
-struct Spec
+struct Entry
 {
     QString id;
     int type;
     bool concrete;
     QString current;
 };
-using Specs = QList<Spec>;
+using Entries = QList<Entry>;
 
 const QStringList settingsPath{QStringLiteral("root"), QStringLiteral("PrinterSettingsInfo")};
 
 // The build the description parser performs: empty the document, then for
 // each setting find or create root/PrinterSettingsInfo and append it.
-QString build(ChangeGenerator &generator, const Specs &specs)
+QString build(ChangeGenerator &generator, const Entries &entries)
 {
     std::vector<std::unique_ptr<FakeElement>> elements;
     generator.reset();
-    for (const Spec &spec : specs) {
-        elements.push_back(std::make_unique<FakeElement>(spec.id, spec.type, spec.concrete, spec.current));
+    for (const Entry &entry : entries) {
+        elements.push_back(
+            std::make_unique<FakeElement>(entry.id, entry.type, entry.concrete, entry.current));
         QDomNode parent = generator.findPath(settingsPath);
         if (parent.isNull())
             parent = generator.ensurePath(settingsPath);
@@ -98,7 +99,7 @@ QString golden(const QString &name)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Specs)
+Q_DECLARE_METATYPE(Entries)
 
 class TestChangeGenerator : public QObject
 {
@@ -113,36 +114,36 @@ private slots:
 
     void documents_data()
     {
-        QTest::addColumn<Specs>("specs");
+        QTest::addColumn<Entries>("entries");
         QTest::addColumn<QString>("file");
 
         QTest::newRow("changed values")
-            << Specs{{"Copies", 3, true, "3"}, {"Density", 11, true, "-2"}} << "changed_value.xml";
-        QTest::newRow("button press") << Specs{{"RestoreFactory", 8, false, {}}} << "button_press.xml";
+            << Entries{{"Copies", 3, true, "3"}, {"Density", 11, true, "-2"}} << "changed_value.xml";
+        QTest::newRow("button press") << Entries{{"RestoreFactory", 8, false, {}}} << "button_press.xml";
         QTest::newRow("quote, ampersand and less-than escaped")
-            << Specs{{"HostName", 15, true, "My \"Office\" & <Lab>"},
-                     {"Owner", 15, true, "O'Brien's &amp; co"}}
+            << Entries{{"HostName", 15, true, "My \"Office\" & <Lab>"},
+                       {"Owner", 15, true, "O'Brien's &amp; co"}}
             << "escaping.xml";
-        QTest::newRow("non-Latin-1 and percent") << Specs{{"Qualität", 2, true, "Größe 100%"},
-                                                          {"Плотность", 11, true, "%s%d%n%%"},
-                                                          {"FaxHeader", 15, true, "東京オフィス €5"}}
+        QTest::newRow("non-Latin-1 and percent") << Entries{{"Qualität", 2, true, "Größe 100%"},
+                                                            {"Плотность", 11, true, "%s%d%n%%"},
+                                                            {"FaxHeader", 15, true, "東京オフィス €5"}}
                                                  << "non_latin1_percent.xml";
         QTest::newRow("value, group, pressed and plain buttons, null value")
-            << Specs{{"Copies", 3, true, "3"},
-                     {"PaperGroup", 9, false, {}},
-                     {"CleanHeadsXml", 26, false, {}},
-                     {"CleanHeads", 22, false, {}},
-                     {"Orientation", 12, true, {}}}
+            << Entries{{"Copies", 3, true, "3"},
+                       {"PaperGroup", 9, false, {}},
+                       {"CleanHeadsXml", 26, false, {}},
+                       {"CleanHeads", 22, false, {}},
+                       {"Orientation", 12, true, {}}}
             << "mixed_kinds.xml";
     }
     void documents()
     {
-        QFETCH(Specs, specs);
+        QFETCH(Entries, entries);
         QFETCH(QString, file);
 
         ChangeGenerator generator;
         const QString expected = golden(file);
-        QCOMPARE(build(generator, specs), expected);
+        QCOMPARE(build(generator, entries), expected);
         // The golden files themselves must be documents the device can read.
         QVERIFY(DomParser(expected).isValid());
     }

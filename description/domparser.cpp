@@ -1,0 +1,358 @@
+#include "description/domparser.h"
+
+#include "app/debuglog.h"
+
+#include <QDomNamedNodeMap>
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+QString escapedAttribute(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        // A parser folds raw white space in attribute values into blanks, so
+        // these go as references to come back unchanged; it also keeps every
+        // line of the text free of stray line feeds.
+        case '\n':
+            out += QLatin1String("&#xa;");
+            break;
+        case '\r':
+            out += QLatin1String("&#xd;");
+            break;
+        case '\t':
+            out += QLatin1String("&#x9;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString escapedText(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '\r':
+            out += QLatin1String("&#xd;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The DOM keeps attributes in a hash, so their order would change from run to
+// run; sorting keeps the written text stable.
+QString attributeText(const QDomElement &element)
+{
+    const QDomNamedNodeMap map = element.attributes();
+    QList<QDomAttr> attributes;
+    for (int i = 0; i < map.count(); ++i)
+        attributes.append(map.item(i).toAttr());
+    std::sort(attributes.begin(), attributes.end(),
+              [](const QDomAttr &a, const QDomAttr &b) { return a.name() < b.name(); });
+    QString out;
+    for (const QDomAttr &attr : attributes)
+        out += QLatin1Char(' ') + attr.name() + QLatin1String("=\"") + escapedAttribute(attr.value()) +
+               QLatin1Char('"');
+    return out;
+}
+
+// Text form of a node that is not an element; a null string for kinds that
+// are never written (document types, entities).
+QString inlineText(const QDomNode &node)
+{
+    if (node.isCDATASection())
+        return QLatin1String("<![CDATA[") + node.nodeValue() + QLatin1String("]]>");
+    if (node.isText())
+        return escapedText(node.nodeValue());
+    if (node.isComment())
+        return QLatin1String("<!--") + node.nodeValue() + QLatin1String("-->");
+    if (node.isProcessingInstruction()) {
+        const QDomProcessingInstruction pi = node.toProcessingInstruction();
+        return QLatin1String("<?") + pi.target() + QLatin1Char(' ') + pi.data() + QLatin1String("?>");
+    }
+    return QString();
+}
+
+void writeNode(const QDomNode &node, int depth, int indent, QStringList &lines)
+{
+    const QString pad(depth * indent, QLatin1Char(' '));
+    if (!node.isElement()) {
+        const QString text = inlineText(node);
+        if (!text.isEmpty())
+            lines.append(pad + text);
+        return;
+    }
+
+    const QDomElement element = node.toElement();
+    const QString attributes = attributeText(element);
+    const QString open = QLatin1Char('<') + element.tagName() + attributes;
+    const QDomNode first = element.firstChild();
+    if (first.isNull()) {
+        lines.append(pad + open + (attributes.isEmpty() ? QLatin1String("/>") : QLatin1String(" />")));
+        return;
+    }
+    const QString close = QLatin1String("</") + element.tagName() + QLatin1Char('>');
+    if (first.nextSibling().isNull() && first.isText()) {
+        lines.append(pad + open + QLatin1Char('>') + inlineText(first) + close);
+        return;
+    }
+    lines.append(pad + open + QLatin1Char('>'));
+    for (QDomNode child = first; !child.isNull(); child = child.nextSibling())
+        writeNode(child, depth + 1, indent, lines);
+    lines.append(pad + close);
+}
+
+// The DOM keeps whatever it built before a syntax error; nobody may read
+// half a document, so a failed parse leaves it empty. Emptied in place, so
+// handles given out by document() stay attached.
+template <typename Content> bool parseInto(QDomDocument &document, const Content &content)
+{
+    if (static_cast<bool>(document.setContent(content)))
+        return true;
+    while (!document.firstChild().isNull())
+        document.removeChild(document.firstChild());
+    return false;
+}
+
+} // namespace
+
+DomParser::DomParser() : m_document(QStringLiteral("doc"))
+{}
+
+DomParser::DomParser(const QString &text) : m_document(QStringLiteral("doc"))
+{
+    // Qualified on purpose: a subclass's override must not run before the
+    // subclass exists.
+    m_valid = DomParser::setContent(text);
+}
+
+DomParser::DomParser(QFile *file) : m_document(QStringLiteral("doc"))
+{
+    m_valid = DomParser::loadFile(file);
+}
+
+DomParser::~DomParser() = default;
+
+bool DomParser::loadFile(QFile *file)
+{
+    if (!file)
+        return false;
+    if (!file->open(QIODevice::ReadOnly)) {
+        DebugLog("Cannot open file: '%s'", qPrintable(file->fileName()));
+        return false;
+    }
+    m_valid = parseInto(m_document, file->readAll());
+    file->close();
+    return m_valid;
+}
+
+bool DomParser::setContent(const QString &text)
+{
+    m_valid = parseInto(m_document, text);
+    return m_valid;
+}
+
+bool DomParser::isValid() const
+{
+    return m_valid;
+}
+
+void DomParser::save(const QString &fileName)
+{
+    const QDomDocument copy = m_document;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QTextStream stream(&file);
+    copy.save(stream, 4);
+    stream.flush();
+    file.close();
+}
+
+QDomDocument DomParser::document() const
+{
+    return m_document;
+}
+
+QString DomParser::nodeText(const QDomNode &node) const
+{
+    if (node.isElement())
+        return node.toElement().text();
+    return node.nodeValue();
+}
+
+QString DomParser::childText(const QDomNode &node, const QString &name) const
+{
+    const QDomNode child = childNode(node, name);
+    return child.isNull() ? QString() : nodeText(child);
+}
+
+QString DomParser::attribute(const QDomNode &node, const QString &name) const
+{
+    if (!hasAttribute(node, name))
+        return QString();
+    // The DOM may hand back a null string for a value written as "", but
+    // callers tell "present and empty" from "absent" by null-ness.
+    const QString value = node.toElement().attribute(name);
+    return value.isNull() ? QLatin1String("") : value;
+}
+
+bool DomParser::hasAttribute(const QDomNode &node, const QString &name) const
+{
+    return node.isElement() && node.toElement().hasAttribute(name);
+}
+
+QDomNode DomParser::findPath(const QStringList &path) const
+{
+    QDomNode current = m_document;
+    for (const QString &name : path) {
+        if (current.isNull())
+            break;
+        current = childNode(current, name);
+    }
+    return current;
+}
+
+QDomNode DomParser::childNode(const QDomNode &node, const QString &name) const
+{
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (child.isElement() && child.toElement().tagName() == name)
+            return child;
+    }
+    return QDomNode();
+}
+
+QDomNode DomParser::findByAttribute(const QDomNode &node, const QString &attributeName,
+                                    const QString &value) const
+{
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!child.isElement())
+            continue;
+        if (hasAttribute(child, attributeName) && attribute(child, attributeName) == value)
+            return child;
+        const QDomNode found = findByAttribute(child, attributeName, value);
+        if (!found.isNull())
+            return found;
+    }
+    return QDomNode();
+}
+
+QDomNode DomParser::createPath(const QStringList &path)
+{
+    const QDomNode existing = findPath(path);
+    if (!existing.isNull())
+        return existing;
+
+    DebugLog("need to create path!");
+    QDomNode current = m_document;
+    for (const QString &name : path) {
+        QDomNode next = childNode(current, name);
+        if (next.isNull())
+            next = current.appendChild(m_document.createElement(name));
+        current = next;
+    }
+    return current;
+}
+
+void DomParser::dumpTree(const QDomElement &element, const QString &prefix) const
+{
+    DebugLog("%s%s", qPrintable(prefix), qPrintable(element.tagName()));
+    const QString deeper = prefix + prefix.left(1);
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        dumpTree(child, deeper);
+}
+
+void DomParser::dumpDocument() const
+{
+    qDebug("%s", qPrintable(m_document.toString()));
+}
+
+void DomParser::dumpElements(const QString &tagName) const
+{
+    DebugLog("-------------------- %s: --------------------", qPrintable(tagName));
+    const QDomNodeList elements = m_document.elementsByTagName(tagName);
+    for (int i = 0; i < elements.count(); ++i) {
+        const QDomNode node = elements.item(i);
+        QString text =
+            QLatin1String("name: ") + node.nodeName() + QLatin1String("    value: ") + node.nodeValue();
+        const QDomNamedNodeMap attributes = node.attributes();
+        for (int a = 0; a < attributes.count(); ++a) {
+            const QDomNode attr = attributes.item(a);
+            text += QLatin1String("\n    AttrName: ") + attr.nodeName() + QLatin1String("    Value: ") +
+                    attr.nodeValue();
+        }
+        DebugLog("%s", qPrintable(text));
+    }
+}
+
+void DomParser::dumpNode(const QDomNode &node) const
+{
+    DebugLog("<%s>", qPrintable(node.nodeName()));
+    if (node.isNull())
+        return;
+
+    const QDomNamedNodeMap attributes = node.attributes();
+    for (int a = 0; a < attributes.count(); ++a) {
+        const QDomNode attr = attributes.item(a);
+        DebugLog("    attribute: %s    value: %s    type: %d", qPrintable(attr.nodeName()),
+                 qPrintable(attr.nodeValue()), static_cast<int>(attr.nodeType()));
+    }
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        // Concatenated, not arg()-formatted: names and values may hold '%'.
+        QString text = QLatin1String("  name: ") + child.nodeName() + QLatin1String("    value: ") +
+                       child.nodeValue() + QLatin1String("    type: ") +
+                       QString::number(static_cast<int>(child.nodeType()));
+        const QDomNamedNodeMap childAttributes = child.attributes();
+        for (int a = 0; a < childAttributes.count(); ++a) {
+            const QDomNode attr = childAttributes.item(a);
+            text += QLatin1String("\n    attribute: ") + attr.nodeName() + QLatin1String("    value: ") +
+                    attr.nodeValue() + QLatin1String("    type: ") +
+                    QString::number(static_cast<int>(attr.nodeType()));
+        }
+        DebugLog("%s", qPrintable(text));
+    }
+}
+
+QStringList DomParser::splitPath(const QString &path)
+{
+    return path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+}
+
+QString DomParser::elementText(const QDomElement &element, int indent)
+{
+    if (element.isNull())
+        return QString();
+    QStringList lines;
+    writeNode(element, 0, indent, lines);
+    return lines.join(QLatin1Char('\n'));
+}

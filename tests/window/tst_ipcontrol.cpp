@@ -342,6 +342,25 @@ private slots:
         QCOMPARE(control.cursorPosition(), 4);
     }
 
+    void cursorBlinksOnePhasePerPaint()
+    {
+        IPControl control;
+        int cell = 0;
+        control.resize(naturalWidth(control, &cell), control.sizeHint().height());
+        QVERIFY(showActive(control));
+        control.setFocus();
+        QTRY_VERIFY(control.hasFocus());
+        QCOMPARE(control.cursorPosition(), 0); // the empty first section
+
+        const int band = qMin(control.height(), control.fontMetrics().lineSpacing() + 4);
+        const QPoint onCursor(3 * cell / 2, (control.height() - band) / 2 + band / 2);
+        const QColor text = control.palette().color(QPalette::Text);
+        // Nothing runs the event loop between the two paints.
+        const bool first = control.grab().toImage().pixelColor(onCursor) == text;
+        const bool second = control.grab().toImage().pixelColor(onCursor) == text;
+        QVERIFY(first != second);
+    }
+
     void paintsDotsBetweenTheCells()
     {
         IPControl control;

@@ -1,8 +1,4 @@
-// clang-format off
-// No space after #include: with one, AUTOUIC takes this hand-written form for
-// a generated one and stops the build looking for a popupform.ui.
-#include"window/forms/ui_popupform.h"
-// clang-format on
+#include "window/forms/ui_popupform.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

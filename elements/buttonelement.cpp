@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int RowHeight = 24;
+constexpr int ButtonRowHeight = 24;
 
 // The "label" beside the control, when the control sits in its own "hbox" row.
 QLabel *rowLabel(QWidget *control)
@@ -34,7 +34,7 @@ QWidget *ButtonElement::createControl(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(5);
     const int width = parent ? parent->width() : 0;
-    const int height = parent ? qMin(parent->height(), RowHeight) : RowHeight;
+    const int height = parent ? qMin(parent->height(), ButtonRowHeight) : ButtonRowHeight;
     box->resize(width, height);
 
     auto *label = new QLabel(box);

@@ -36,9 +36,11 @@ QWidget *ComplexElement::createControl(QWidget *parent)
         const int rows = (row->height() + RowHeight - 1) / RowHeight;
         y += RowHeight * rows;
     }
-    // Inside a laid-out container (a pop-up form's panel) the frame has no
-    // layout of its own to tell how much room its rows need.
-    frame->setMinimumHeight(y);
+    // In a laid-out container (a pop-up form's panel) the layout decides the
+    // frame's height, and the frame has no layout of its own to say how much
+    // room its rows need. Elsewhere it keeps the panel's size.
+    if (parent && parent->layout())
+        frame->setMinimumHeight(y);
 
     setControl(frame);
     (void)checkConstraints(nullptr, true);

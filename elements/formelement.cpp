@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int RowHeight = 24;
+constexpr int ButtonRowHeight = 24;
 
 // Trace readers know these checks under the form helpers' source name.
 void reportFailedCheck(const char *check, int line)
@@ -39,7 +39,7 @@ QWidget *FormElement::createControl(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(5);
     if (parent)
-        box->resize(parent->width(), qMin(parent->height(), RowHeight));
+        box->resize(parent->width(), qMin(parent->height(), ButtonRowHeight));
 
     // An empty label keeps the button in the value column of the rows above.
     auto *label = new QLabel(box);

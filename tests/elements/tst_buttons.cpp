@@ -71,7 +71,6 @@ class TestButtons : public QObject
 private slots:
     void buttonRow_data();
     void buttonRow();
-    void rowOnANarrowPanel();
     void rowShowHideAndDelete();
     void photoInkFlag();
 
@@ -152,18 +151,6 @@ void TestButtons::buttonRow()
     QCOMPARE(log.count("ButtonElement::onClick() is executed"), 1);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(clicked.size(), 2);
-}
-
-void TestButtons::rowOnANarrowPanel()
-{
-    ButtonElement element("BUTTON", nullptr, nullptr);
-    QWidget panel;
-    panel.resize(200, 15);
-    QWidget *row = element.createControl(&panel);
-    QCOMPARE(row->size(), QSize(200, 15));
-    QCOMPARE(element.property("label").toString(), QString());
-    QVERIFY(element.setProperty("label", "Go"));
-    QCOMPARE(element.label(), QString("Go"));
 }
 
 void TestButtons::rowShowHideAndDelete()

@@ -94,7 +94,6 @@ class TestPopupForm : public QObject
 
 private slots:
     void panelStacksNewChildren();
-    void panelHeightAndDecline();
 
     void rowOpensTheForm();
     void formShowsMembers();
@@ -140,29 +139,6 @@ void TestPopupForm::panelStacksNewChildren()
     // A deleted child leaves the column.
     delete second;
     QCOMPARE(column->count(), 2);
-}
-
-void TestPopupForm::panelHeightAndDecline()
-{
-    PopupForm form(nullptr, "mailForm", true);
-    QCOMPARE(form.objectName(), QString("mailForm"));
-    form.setFixedPanelHeight(87);
-    QCOMPARE(form.panel->minimumHeight(), 87);
-    QCOMPARE(form.panel->maximumHeight(), 87);
-
-    // The form's own button slots are left to the setting that opens it.
-    form.btnOK_clicked();
-    form.btnCancel_clicked();
-    form.apply();
-    QCOMPARE(form.result(), int(QDialog::Rejected));
-
-    form.show();
-    form.setResult(QDialog::Accepted);
-    QSignalSpy rejected(&form, &QDialog::rejected);
-    form.decline();
-    QCOMPARE(rejected.size(), 1);
-    QCOMPARE(form.result(), int(QDialog::Rejected));
-    QVERIFY(!form.isVisible());
 }
 
 void TestPopupForm::rowOpensTheForm()

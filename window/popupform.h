@@ -1,10 +1,6 @@
 #pragma once
 
-// clang-format off
-// No space after #include: with one, AUTOUIC takes the hand-written form for
-// a generated one and stops the build looking for a popupform.ui.
-#include"window/forms/ui_popupform.h"
-// clang-format on
+#include "window/forms/ui_popupform.h"
 
 class QVBoxLayout;
 

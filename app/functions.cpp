@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <clocale>
 #include <climits>
+#include <clocale>
 #include <unistd.h>
 
 namespace {

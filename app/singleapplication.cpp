@@ -21,6 +21,11 @@ constexpr char Acknowledge = '\x06';
 constexpr int RetryPauseMs = 20;
 constexpr QDataStream::Version WireVersion = QDataStream::Qt_6_0;
 
+constexpr char LockSuffix[] = ".lock";
+constexpr char SocketSuffix[] = ".socket";
+// A socket path must fit the 108 bytes of sun_path, name and suffix included.
+constexpr int MaxDirectoryLength = 107 - 48;
+
 // Only a directory of ours that nobody else may enter will do: anyone who
 // can put a socket there could answer in the instance's place.
 bool isPrivateDirectory(const QByteArray &path)
@@ -31,21 +36,30 @@ bool isPrivateDirectory(const QByteArray &path)
     return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
 }
 
+// A folder of our own in a shared temporary directory. One that exists
+// already but is open to others is refused rather than repaired: whatever
+// others put there meanwhile would stay.
+QByteArray ownFolderIn(const QByteArray &parent)
+{
+    const QByteArray own = parent + "/velmora-" + QByteArray::number(static_cast<qulonglong>(::geteuid()));
+    if (::mkdir(own.constData(), 0700) != 0 && errno != EEXIST)
+        return QByteArray();
+    if (!isPrivateDirectory(own)) {
+        DebugLog("SingleApplication: <%s> is not a private directory of this user", own.constData());
+        return QByteArray();
+    }
+    return own;
+}
+
 QString privateDirectory()
 {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && isPrivateDirectory(runtime))
+    if (!runtime.isEmpty() && runtime.size() <= MaxDirectoryLength && isPrivateDirectory(runtime))
         return QFile::decodeName(runtime);
-
-    const QByteArray own = QFile::encodeName(QDir::tempPath()) + "/velmora-" +
-                           QByteArray::number(static_cast<qulonglong>(::geteuid()));
-    if (::mkdir(own.constData(), 0700) != 0 && errno != EEXIST)
-        return QString();
-    if (!isPrivateDirectory(own)) {
-        DebugLog("SingleApplication: <%s> is not a private directory of this user", own.constData());
-        return QString();
-    }
-    return QFile::decodeName(own);
+    QByteArray temp = QFile::encodeName(QDir::tempPath());
+    if (temp.size() + 20 > MaxDirectoryLength)
+        temp = "/tmp";
+    return QFile::decodeName(ownFolderIn(temp));
 }
 
 QString instanceBase(const QString &key)
@@ -56,24 +70,26 @@ QString instanceBase(const QString &key)
     const QByteArray digest = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex();
     return dir + QStringLiteral("/velmora-") + QString::fromLatin1(digest.left(32));
 }
+
+QString instanceFile(const QString &base, const char *suffix)
+{
+    return base.isEmpty() ? QString() : base + QLatin1String(suffix);
+}
 } // namespace
 
 QString SingleApplication::lockFilePath(const QString &key)
 {
-    const QString base = instanceBase(key);
-    return base.isEmpty() ? QString() : base + QStringLiteral(".lock");
+    return instanceFile(instanceBase(key), LockSuffix);
 }
 
 QString SingleApplication::socketPath(const QString &key)
 {
-    const QString base = instanceBase(key);
-    return base.isEmpty() ? QString() : base + QStringLiteral(".socket");
+    return instanceFile(instanceBase(key), SocketSuffix);
 }
 
 SingleApplication::SingleApplication(const QString &key, int &argc, char **argv)
-    : QApplication(argc, argv), m_base(instanceBase(key)),
-      m_socketPath(m_base.isEmpty() ? QString() : m_base + QStringLiteral(".socket")),
-      m_lock(m_base.isEmpty() ? QString() : m_base + QStringLiteral(".lock"))
+    : QApplication(argc, argv), m_base(instanceBase(key)), m_socketPath(instanceFile(m_base, SocketSuffix)),
+      m_lock(instanceFile(m_base, LockSuffix))
 {
     // A running instance holds its lock for as long as it runs; only a dead
     // owner makes the lock stale, never its age.

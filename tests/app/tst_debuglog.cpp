@@ -28,6 +28,8 @@ class TestDebugLog : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("."))); }
+
     void lineStartsWithTimeOfDay()
     {
         LogCapture log;

@@ -172,22 +172,26 @@ private slots:
 
     void whereInstanceFilesGo_data()
     {
-        QTest::addColumn<int>("runtimeMode");   // -1: no runtime directory given
+        QTest::addColumn<int>("runtimeMode"); // -1: no runtime directory given
+        QTest::addColumn<bool>("longRuntime");
         QTest::addColumn<int>("ownFolderMode"); // -1: not there before
         QTest::addColumn<QString>("expected");  // "runtime", "own" or "none"
-        QTest::newRow("private runtime directory") << 0700 << -1 << "runtime";
-        QTest::newRow("runtime directory open to others") << 0755 << -1 << "own";
-        QTest::newRow("no runtime directory") << -1 << -1 << "own";
-        QTest::newRow("own folder already private") << -1 << 0700 << "own";
-        QTest::newRow("own folder open to others is refused") << -1 << 0777 << "none";
+        QTest::newRow("private runtime directory") << 0700 << false << -1 << "runtime";
+        QTest::newRow("runtime directory open to others") << 0755 << false << -1 << "own";
+        QTest::newRow("runtime directory too long for a socket name") << 0700 << true << -1 << "own";
+        QTest::newRow("no runtime directory") << -1 << false << -1 << "own";
+        QTest::newRow("own folder already private") << -1 << false << 0700 << "own";
+        QTest::newRow("own folder open to others is refused") << -1 << false << 0777 << "none";
     }
     void whereInstanceFilesGo()
     {
         QFETCH(int, runtimeMode);
+        QFETCH(bool, longRuntime);
         QFETCH(int, ownFolderMode);
         QFETCH(QString, expected);
         QTemporaryDir base;
-        const QString runtime = base.path() + QStringLiteral("/runtime");
+        const QString runtime =
+            base.path() + QStringLiteral("/runtime") + QString(longRuntime ? 60 : 0, QLatin1Char('r'));
         const QString temp = base.path() + QStringLiteral("/tmp");
         const QString own = temp + QStringLiteral("/velmora-") + QString::number(::geteuid());
         QVERIFY(QDir().mkpath(runtime) && QDir().mkpath(temp));

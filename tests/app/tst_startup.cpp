@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,6 +51,7 @@ private:
 private slots:
     void initTestCase() { m_savedCwd = QDir::currentPath(); }
     void cleanup() { QDir::setCurrent(m_savedCwd); }
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("."))); }
 
     void optionWords_data()
     {

@@ -31,6 +31,7 @@ public:
 };
 
 AutoPixmapCache autoPixmapCache;
+// The title and the notice are fixed before main runs.
 [[maybe_unused]] const bool titlesReady = (ApplicationTitle(), LegalNotice(), true);
 
 // Stands in for the application controller until it exists. It reports

@@ -19,8 +19,6 @@ void DebugLog(const char *format, ...)
     if (used < 0) {
         used = 0;
         line[0] = '\0';
-    } else if (used >= LineBufferSize) {
-        used = LineBufferSize - 1;
     }
 
     va_list args;
@@ -28,7 +26,9 @@ void DebugLog(const char *format, ...)
     std::vsnprintf(line + used, sizeof line - static_cast<size_t>(used), format, args);
     va_end(args);
 
-    qDebug("%s", line);
+    // QMessageLogger rather than the qDebug macro: the trace must stay on
+    // even in a build that defines QT_NO_DEBUG_OUTPUT.
+    QMessageLogger().debug("%s", line);
 }
 
 void DumpBytes(const void *bytes, unsigned count, unsigned maxShown, const char *prefix)
@@ -36,11 +36,14 @@ void DumpBytes(const void *bytes, unsigned count, unsigned maxShown, const char 
     QByteArray text(prefix ? prefix : "");
     const auto *data = static_cast<const unsigned char *>(bytes);
     char group[8];
-    for (unsigned i = 0; i < count && i < maxShown; ++i) {
+    for (unsigned i = 0; data && i < count && i < maxShown; ++i) {
         std::snprintf(group, sizeof group, "[0x%.2x]", static_cast<unsigned>(data[i]));
         text += group;
     }
-    if (maxShown < count)
-        text += QByteArray(" ... ") + QByteArray::number(maxShown) + " from " + QByteArray::number(count);
+    if (maxShown < count) {
+        char tail[48];
+        std::snprintf(tail, sizeof tail, " ... %u from %u", maxShown, count);
+        text += tail;
+    }
     DebugLog("%s", text.constData());
 }

@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <clocale>
 #include <climits>
+#include <clocale>
 #include <unistd.h>
 
 namespace {
@@ -72,8 +72,8 @@ QString ResolveSymLinks(const QString &path, int depth)
     // over on the new path, so chains and links in directories are followed.
     QString prefix = path;
     while (!prefix.isEmpty()) {
-        if (QFileInfo(prefix).isSymLink()) {
-            const QString target = readLinkTarget(prefix);
+        const QString target = QFileInfo(prefix).isSymLink() ? readLinkTarget(prefix) : QString();
+        if (!target.isEmpty()) {
             QString resolved;
             if (target.startsWith(QLatin1Char('/')))
                 resolved = target;

@@ -7,13 +7,17 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 
-// The application object that keeps one running process per key. The key
-// (device path and name) is hashed into a socket and a lock file in a
-// directory private to the user. Whoever holds the lock is the instance;
-// the lock, not the socket, decides, so two processes started at the same
-// moment cannot both win, and a socket left by a crashed instance is simply
-// replaced by the next one that takes the (then stale) lock.
+// The application object that keeps one running process per key (device
+// path and name). The key is hashed into the names of a lock file and a
+// local socket in a directory that only this user can enter.
+//
+// The lock decides who is the instance, the socket only carries messages:
+// of two processes started at the same moment only one gets the lock, and
+// the other waits for it to listen. A lock whose owner died is stale and is
+// taken over, and its owner's socket file is replaced, so a killed instance
+// does not block the next start.
 class SingleApplication : public QApplication
 {
     Q_OBJECT
@@ -21,27 +25,35 @@ public:
     SingleApplication(const QString &key, int &argc, char **argv);
     ~SingleApplication() override;
 
-    // True when a running instance for the key took the message. False when
-    // none runs; this process then holds the lock and should initialize().
+    // True when a running instance for the key took the message within
+    // about timeout milliseconds. False when there is none: this process
+    // then holds the lock already, and initialize() makes it the instance.
     [[nodiscard]] bool sendMessage(const QString &message, int timeout);
 
     // Makes this process the running instance for the key. With activate,
     // a message also raises the active window.
     void initialize(bool activate = true);
 
-    bool isInstance() const { return m_lockHeld; }
-    QString socketPath() const { return m_socketPath; }
+    // True while this process is the instance for its key.
+    [[nodiscard]] bool isInstance() const { return m_server != nullptr; }
+
+    // Where the lock and the socket of a key live; empty when the user has
+    // no private directory, in which case every start runs on its own.
+    static QString lockFilePath(const QString &key);
+    static QString socketPath(const QString &key);
 
 signals:
     void messageReceived(const QString &message);
 
 private:
+    [[nodiscard]] bool deliver(const QString &message, int timeout) const;
     void acceptConnection();
+    void readMessage(QLocalSocket *socket);
     void activateWindowOnMessage();
 
-    QString m_socketPath;
+    const QString m_base;
+    const QString m_socketPath;
     QLockFile m_lock;
     bool m_lockHeld = false;
-    bool m_activate = false;
     std::unique_ptr<QLocalServer> m_server;
 };

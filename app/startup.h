@@ -1,5 +1,44 @@
 #pragma once
 
-// The whole start-up sequence of the program: command line, single instance,
-// program directory, option words, controller, settings window.
-int VelmoraMain(int argc, char **argv);
+#include <QByteArray>
+#include <QString>
+
+class AppSettings;
+
+// The product name and the one-line legal notice, both through translation
+// in the global context; the usage line, the version banner and the About
+// information show them.
+const QString &ApplicationTitle();
+const QString &LegalNotice();
+
+// What the command line says, once the toolkit has removed its options.
+struct StartOptions
+{
+    QString programDir;
+    QString devPath;
+    QString devName;
+    bool useLocalDescription = false;      // use_local_vlm
+    bool saveSentDocument = false;         // save_vlm_send
+    bool saveDescription = false;          // save_vlm
+    bool saveLocalizedDescription = false; // save_new_vlm
+};
+
+// The single-instance key: device path and device name as typed.
+[[nodiscard]] QString InstanceKey(const char *devPath, const char *devName);
+
+// Reads the option words from the raw command line (anywhere in it, the
+// program path included), the device path and name from the arguments left
+// after the toolkit's options, and finds the program directory.
+[[nodiscard]] StartOptions ReadStartOptions(const AppSettings &settings, int argc, char **argv);
+
+// Moves the process into the directory of the program path as given,
+// reporting the directory before and after.
+void EnterProgramDirectory(const QByteArray &argv0);
+
+// Builds the controller and gets the device's settings; returns the exit
+// status of the run.
+[[nodiscard]] int RunSettings(const StartOptions &options);
+
+// The whole program: command line, single instance, program directory,
+// options, controller, settings.
+[[nodiscard]] int VelmoraMain(int argc, char **argv);

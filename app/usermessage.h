@@ -21,10 +21,10 @@ public:
     };
     using Answerer = std::function<QMessageBox::StandardButton(const Request &)>;
 
-    static QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
-                                            const QString &text,
-                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton
+    show(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text,
+         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
     static QMessageBox::StandardButton critical(QWidget *parent, const QString &caption, const QString &text)
     {

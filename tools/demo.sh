@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs the staged program on the display (or, without one, on a virtual X
-# server) against the sample device.
+# Runs the staged program on the display, or on a virtual X server when
+# there is none. Until the program has a device controller it ends in its
+# "Cannot get printer settings!" box.
 set -euo pipefail
-build=${1:?build directory}
-bin="$build/stage/bin/velmora"
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display: running on a virtual X server (xvfb-run)." >&2
-  exec xvfb-run -a "$bin" /dev/null "Velmora Demo"
+build=${1:?usage: tools/demo.sh build-dir}
+bin=$build/stage/bin/velmora
+args=(/dev/null "Velmora Demo")
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$bin" "${args[@]}"
 fi
-exec "$bin" /dev/null "Velmora Demo"
+echo "No display: running on a virtual X server (xvfb-run); stop it with Ctrl+C." >&2
+exec xvfb-run -a "$bin" "${args[@]}"

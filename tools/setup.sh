@@ -1,41 +1,50 @@
 #!/usr/bin/env bash
-# Builds Velmora and runs either its main job (demo) or every test suite (test).
-# Installs the missing Debian packages when run as root; otherwise prints the
-# install line and stops.
+# Builds Velmora and runs either its main job (demo) or every test suite
+# (test). Missing Debian packages are installed when run as root; otherwise
+# the install line is printed and nothing else happens.
+#
+#   tools/setup.sh demo|test [build-dir] [extra cmake options...]
 set -euo pipefail
 
-usage() { echo "usage: tools/setup.sh demo|test [build-dir] [extra cmake options...]" >&2; exit 2; }
+usage() {
+  echo "usage: tools/setup.sh demo|test [build-dir] [extra cmake options...]" >&2
+  exit 2
+}
 [ $# -ge 1 ] || usage
-job=$1; shift
+job=$1
+shift
+case "$job" in demo | test) ;; *) usage ;; esac
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}; [ $# -ge 1 ] && shift
+build=$top/build
+if [ $# -ge 1 ]; then
+  build=$1
+  shift
+fi
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev)
+packages=(cmake ninja-build g++ qt6-base-dev)
+# Without a display of its own the demo runs on a virtual X server.
 [ "$job" = demo ] && packages+=(xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-  else
-    echo "Missing packages. Install them with:" >&2
-    echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  install_line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages: ${missing[*]}. Install them as root with:" >&2
+    echo "$install_line"
     exit 1
   fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
 cmake -S "$top" -B "$build" -G Ninja "$@" >/dev/null
-cmake --build "$build"
+# Two jobs: the reference machine has two cores.
+cmake --build "$build" -j2
 
 case "$job" in
-  test)
-    ctest --test-dir "$build" --output-on-failure -j2
-    ;;
-  demo)
-    exec "$top/tools/demo.sh" "$build"
-    ;;
-  *) usage ;;
+  test) ctest --test-dir "$build" --output-on-failure -j2 ;;
+  demo) exec "$top/tools/demo.sh" "$build" ;;
 esac

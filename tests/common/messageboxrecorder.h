@@ -9,8 +9,7 @@
 class MessageBoxRecorder
 {
 public:
-    explicit MessageBoxRecorder(QMessageBox::StandardButton answer = QMessageBox::Ok)
-        : m_answer(answer)
+    explicit MessageBoxRecorder(QMessageBox::StandardButton answer = QMessageBox::Ok) : m_answer(answer)
     {
         m_previous = UserMessage::setAnswerer([this](const UserMessage::Request &request) {
             m_requests.append(request);
@@ -24,7 +23,10 @@ public:
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
     const QList<UserMessage::Request> &requests() const { return m_requests; }
     int count() const { return m_requests.size(); }
-    UserMessage::Request last() const { return m_requests.isEmpty() ? UserMessage::Request{} : m_requests.last(); }
+    UserMessage::Request last() const
+    {
+        return m_requests.isEmpty() ? UserMessage::Request{} : m_requests.last();
+    }
 
 private:
     QMessageBox::StandardButton m_answer;

@@ -370,7 +370,8 @@ void IPControl::paintEvent(QPaintEvent *event)
     // The base only asks for its own idea of the cursor area when the cursor
     // blinks; our cursor sits elsewhere, so repaint all of it and let only a
     // whole paint count as a blink step.
-    const bool wholePaint = event->rect().contains(rect());
+    const QRect visible = visibleRegion().boundingRect();
+    const bool wholePaint = visible.isEmpty() || event->rect().contains(visible);
     if (!wholePaint)
         update();
 

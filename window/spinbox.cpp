@@ -8,10 +8,17 @@ SpinBox::SpinBox(int minValue, int maxValue, int step, QWidget *parent, const ch
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
+    // Our editor connection must come before the spin box's own, so typed
+    // text is reported before the value it produces (see reportSetText).
+    auto *editor = new QLineEdit(this);
+    connect(editor, &QLineEdit::textChanged, this, &SpinBox::textChanged);
+    setLineEdit(editor);
+    // When the value is set, QAbstractSpinBox rewrites the editor with its
+    // signals blocked; the value signal that follows is the only trace of it.
+    connect(this, &QSpinBox::valueChanged, this, &SpinBox::reportSetText);
     setRange(minValue, maxValue);
     setSingleStep(step);
     setValidator(new IntValidator(minValue, maxValue, this));
-    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinBox::textChanged);
 }
 
 SpinBox::~SpinBox() = default;
@@ -39,7 +46,16 @@ void SpinBox::refresh()
 
 void SpinBox::textChanged(const QString &text)
 {
+    m_reportedText = text;
     emit spinChanged(text);
+}
+
+void SpinBox::reportSetText()
+{
+    // Typed text was reported already when the editor changed.
+    const QString text = lineEdit()->text();
+    if (text != m_reportedText)
+        textChanged(text);
 }
 
 void SpinBox::setValidator(QValidator *validator)

@@ -35,5 +35,8 @@ protected:
     void setValidator(QValidator *validator);
 
 private:
+    void reportSetText();
+
     QValidator *m_validator = nullptr;
+    QString m_reportedText;
 };

@@ -6,9 +6,9 @@
 #include "description/dependency.h"
 #include "description/papersizeparameter.h"
 #include "elements/attribute.h"
-#include "elements/boundaryelement.h"
 #include "elements/common.h"
 #include "elements/listelement.h"
+#include "elements/numericelement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <memory>
@@ -94,8 +95,9 @@ public:
 
 const QStringList paperIds{"A4", "Letter", "Let", "Legal"};
 
-// "TopMargin" takes its maximum from the top margin of the paper size chosen
-// in "Paper", through a two-step reference, whenever "Paper" changes.
+// "TopMargin" (28, at most 30) takes its maximum from the top margin of the
+// paper size chosen in "Paper", through a two-step reference, whenever
+// "Paper" changes.
 struct MarginFollowsPaper
 {
     MarginFollowsPaper()
@@ -109,7 +111,9 @@ struct MarginFollowsPaper
         }
         paper.setCurrent("A4");
         margin.setId("TopMargin");
+        margin.setMin("0");
         margin.setMax("30");
+        margin.setCurrent("28");
 
         auto rule = Constraint::create(Constraint::Restrict);
         auto condition = std::make_unique<Condition>();
@@ -128,7 +132,7 @@ struct MarginFollowsPaper
     }
 
     ListElement paper{"PAPERSIZE", nullptr, nullptr};
-    BoundaryElement margin{"EDITBOX", nullptr, nullptr};
+    NumericElement margin{"INTEGER", nullptr, nullptr};
     Dependency rules{"TopMargin", &margin};
 };
 
@@ -558,15 +562,23 @@ void ListElementTest::selfCheckShapesNewControl()
 void ListElementTest::referenceThroughPaperSize()
 {
     MarginFollowsPaper fixture;
-    QSignalSpy maxChanged(&fixture.margin, &BoundaryElement::maxChanged);
-    QWidget panel;
-    panel.resize(300, 100);
-    fixture.paper.createControl(&panel);
+    QSignalSpy maxChanged(&fixture.margin, &NumericElement::maxChanged);
+    QWidget paperPanel;
+    QWidget marginPanel;
+    paperPanel.resize(300, 100);
+    marginPanel.resize(300, 100);
+    fixture.paper.createControl(&paperPanel);
+    fixture.margin.createControl(&marginPanel);
+    auto *spinBox = qobject_cast<QSpinBox *>(fixture.margin.control());
+    QVERIFY(spinBox);
 
     QTest::keyClick(fixture.paper.control(), Qt::Key_Down);
     QCOMPARE(fixture.paper.current(), QString("Letter"));
     QCOMPARE(fixture.margin.max(), QString("25"));
     QCOMPARE(maxChanged.count(), 1);
+    // The lowered maximum reaches the open spin box and pulls the value down.
+    QCOMPARE(spinBox->maximum(), 25);
+    QCOMPARE(fixture.margin.current(), QString("25"));
 }
 
 void ListElementTest::referenceFailsForUnofferedValue_data()
@@ -585,11 +597,12 @@ void ListElementTest::referenceFailsForUnofferedValue()
     MarginFollowsPaper fixture;
     fixture.paper.setCurrent(current);
     fixture.paper.parameters()[1]->setVisible(!withdrawLetter);
-    QSignalSpy maxChanged(&fixture.margin, &BoundaryElement::maxChanged);
+    QSignalSpy maxChanged(&fixture.margin, &NumericElement::maxChanged);
 
     LogCapture log;
     fixture.paper.checkDependencies();
     QCOMPARE(fixture.margin.max(), QString("30"));
+    QCOMPARE(fixture.margin.current(), QString("28"));
     QCOMPARE(maxChanged.count(), 0);
     QVERIFY(log.contains(QString("Attribute::apply(): Error: referenced attribute has dept 2 but can't get "
                                  "specified parameter\n\tcontrol id: Paper\n\tvalue: %1\n")

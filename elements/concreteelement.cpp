@@ -145,6 +145,13 @@ QLineEdit *ConcreteElement::lineEditControl() const
     return qobject_cast<QLineEdit *>(m_pControl.data());
 }
 
+QString ConcreteElement::editorText(const QString &value) const
+{
+    if (isAddressInput() && !AddressPatterns::hasInputForm(value))
+        return QStringLiteral("...");
+    return value;
+}
+
 void ConcreteElement::showValueWarning(const QString &text)
 {
     UserMessage::warning(nullptr, translated("Error"), text);
@@ -190,7 +197,7 @@ void ConcreteElement::refuseAddress(const QString &value, bool validAddress)
     if (editor) {
         // Putting the old text back must not come round again as a new value.
         disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-        editor->setText(m_current);
+        editor->setText(editorText(m_current));
         connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
     }
     if (auto *input = qobject_cast<IPControl *>(editor))

@@ -168,6 +168,11 @@ void ConcreteElement::valueChange(const QString &value)
         return;
     }
 
+    // The input guards its four-section form itself and may already have
+    // put its previous text back; that stale report is nothing to refuse.
+    if (QLineEdit *editor = lineEditControl(); editor && editor->text() != value)
+        return;
+
     const bool validAddress = IPControl::isValidAddress(value);
     if (AddressPatterns::exactMatch(typingPattern(), value) && validAddress) {
         if (auto *input = qobject_cast<IPControl *>(m_pControl.data()))

@@ -341,6 +341,8 @@ void TestEditElements::addressInput_data()
     QTest::newRow("second section over 255")
         << QByteArray("IPADDRESS") << "10.300.1.1" << false << "300" << 1;
     QTest::newRow("last section over 255") << QByteArray("IPADDRESS") << "10.1.1.256" << false << "256" << 3;
+    QTest::newRow("two dots are put back by the input itself")
+        << QByteArray("IPADDRESS") << "10.1.1" << false << "" << 0;
     QTest::newRow("mask") << QByteArray("SUBNETMASK") << "255.255.0.0" << true << "" << 0;
     QTest::newRow("mask byte that is no mask")
         << QByteArray("SUBNETMASK") << "255.255.253.0" << false << "253" << 2;
@@ -377,6 +379,16 @@ void TestEditElements::addressInput()
         QCOMPARE(element->current(), pasted);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(input->focusedSection(), 0);
+        return;
+    }
+    if (wrong.isEmpty()) {
+        // Not an address form at all: the input reverts it silently.
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(element->current(), before);
+        QCOMPARE(input->text(), before);
+        for (const QList<QVariant> &report : changed)
+            QCOMPARE(report.at(0).toString(), before);
+        QCOMPARE(input->focusedSection(), section);
         return;
     }
     QCOMPARE(boxes.count(), 1);

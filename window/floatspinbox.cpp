@@ -8,9 +8,18 @@
 #include <cmath>
 
 namespace {
+// x * factor + 0.5 truncated toward zero, pinned to the int range: a
+// conversion of a value outside it (or of NaN) would be undefined.
 int scaled(double x, double factor)
 {
-    return static_cast<int>(x * factor + 0.5);
+    const double v = x * factor + 0.5;
+    if (std::isnan(v))
+        return 0;
+    if (v <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    if (v >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(v);
 }
 } // namespace
 
@@ -21,7 +30,7 @@ FloatSpinBox::FloatSpinBox(float minValue, float maxValue, float step, int digit
       m_factor(std::pow(10.0, digits)), m_digits(digits)
 {
     setValidator(new DoubleValidator(minValue, maxValue, digits, this));
-    setSingleStep(static_cast<int>(0.5 + m_factor * step));
+    setSingleStep(scaled(step, m_factor));
     lineEdit()->setMaxLength(20);
     // The base wrote its first text before this class could format it.
     refresh();
@@ -37,10 +46,5 @@ QString FloatSpinBox::textFromValue(int value) const
 
 int FloatSpinBox::valueFromText(const QString &text) const
 {
-    const double x = text.trimmed().toDouble() * m_factor;
-    if (x + 0.5 < static_cast<double>(INT_MIN))
-        return INT_MIN;
-    if (x + 0.5 > static_cast<double>(INT_MAX))
-        return INT_MAX;
-    return static_cast<int>(x + 0.5);
+    return scaled(text.trimmed().toDouble(), m_factor);
 }

@@ -8,6 +8,9 @@
 #include <QTest>
 
 #include <climits>
+#include <limits>
+
+#include <climits>
 
 namespace {
 QLineEdit *editorOf(QAbstractSpinBox &box)
@@ -172,6 +175,18 @@ private slots:
         QTest::keyClicks(&box, QStringLiteral("3.14159"));
         QCOMPARE(editorOf(box)->text(), QStringLiteral("3.14")); // the validator allows two decimals
         QCOMPARE(box.value(), 314);
+    }
+
+    void floatSpinBoxPinsBoundsOutsideTheIntRange()
+    {
+        // A device may send bounds that no scaled int can hold; they are
+        // pinned, never converted out of range.
+        FloatSpinBox box(-1e30f, 1e30f, 1e20f, 3);
+        QCOMPARE(box.minimum(), INT_MIN);
+        QCOMPARE(box.maximum(), INT_MAX);
+        QCOMPARE(box.singleStep(), INT_MAX);
+        FloatSpinBox nan(std::numeric_limits<float>::quiet_NaN(), 1.0f, 0.1f, 1);
+        QCOMPARE(nan.minimum(), 0);
     }
 
     void floatSpinBoxReplacesTheValidator()

@@ -10,61 +10,36 @@
 
 namespace {
 
-QString escapedAttribute(const QString &value)
-{
-    QString out;
-    out.reserve(value.size());
-    for (const QChar c : value) {
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '"':
-            out += QLatin1String("&quot;");
-            break;
-        // A parser folds raw white space in attribute values into blanks, so
-        // these go as references to come back unchanged; it also keeps every
-        // line of the text free of stray line feeds.
-        case '\n':
-            out += QLatin1String("&#xa;");
-            break;
-        case '\r':
-            out += QLatin1String("&#xd;");
-            break;
-        case '\t':
-            out += QLatin1String("&#x9;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
+enum class Escape { Attribute, Text };
 
-QString escapedText(const QString &value)
+// Markup characters always go as references. In attribute values the double
+// quote must too, and a parser folds raw white space there into blanks, so
+// line feeds and tabs go as references to come back unchanged (which also
+// keeps every line of the text free of stray line feeds). In text content
+// only the carriage return needs it, and '>' is escaped for readers that
+// choke on "]]>".
+QString escaped(const QString &value, Escape where)
 {
     QString out;
     out.reserve(value.size());
     for (const QChar c : value) {
-        switch (c.unicode()) {
-        case '&':
+        const char16_t u = c.unicode();
+        if (u == '&')
             out += QLatin1String("&amp;");
-            break;
-        case '<':
+        else if (u == '<')
             out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        case '\r':
+        else if (u == '\r')
             out += QLatin1String("&#xd;");
-            break;
-        default:
+        else if (where == Escape::Text && u == '>')
+            out += QLatin1String("&gt;");
+        else if (where == Escape::Attribute && u == '"')
+            out += QLatin1String("&quot;");
+        else if (where == Escape::Attribute && u == '\n')
+            out += QLatin1String("&#xa;");
+        else if (where == Escape::Attribute && u == '\t')
+            out += QLatin1String("&#x9;");
+        else
             out += c;
-        }
     }
     return out;
 }
@@ -81,8 +56,8 @@ QString attributeText(const QDomElement &element)
               [](const QDomAttr &a, const QDomAttr &b) { return a.name() < b.name(); });
     QString out;
     for (const QDomAttr &attr : attributes)
-        out += QLatin1Char(' ') + attr.name() + QLatin1String("=\"") + escapedAttribute(attr.value()) +
-               QLatin1Char('"');
+        out += QLatin1Char(' ') + attr.name() + QLatin1String("=\"") +
+               escaped(attr.value(), Escape::Attribute) + QLatin1Char('"');
     return out;
 }
 
@@ -93,7 +68,7 @@ QString inlineText(const QDomNode &node)
     if (node.isCDATASection())
         return QLatin1String("<![CDATA[") + node.nodeValue() + QLatin1String("]]>");
     if (node.isText())
-        return escapedText(node.nodeValue());
+        return escaped(node.nodeValue(), Escape::Text);
     if (node.isComment())
         return QLatin1String("<!--") + node.nodeValue() + QLatin1String("-->");
     if (node.isProcessingInstruction()) {

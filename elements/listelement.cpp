@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -194,46 +195,11 @@ void ListElement::deleteControl()
     setControl(nullptr);
 }
 
-void ListElement::connectControl()
+QObject *ListElement::pickSource() const
 {
-    QWidget *widget = control();
-    if (!widget)
-        return;
-    switch (m_type) {
-    case stCheckbox:
-        if (auto *checkBox = qobject_cast<QCheckBox *>(widget))
-            connect(checkBox, &QCheckBox::clicked, this, &ListElement::onClick);
-        break;
-    case stRadio:
-        if (QButtonGroup *group = buttonGroup())
-            connect(group, &QButtonGroup::idClicked, this, &ListElement::onClick);
-        break;
-    default:
-        if (auto *comboBox = qobject_cast<QComboBox *>(widget))
-            connect(comboBox, &QComboBox::activated, this, &ListElement::onClick);
-        break;
-    }
-}
-
-void ListElement::disconnectControl()
-{
-    QWidget *widget = control();
-    if (!widget)
-        return;
-    switch (m_type) {
-    case stCheckbox:
-        if (auto *checkBox = qobject_cast<QCheckBox *>(widget))
-            disconnect(checkBox, &QCheckBox::clicked, this, &ListElement::onClick);
-        break;
-    case stRadio:
-        if (QButtonGroup *group = buttonGroup())
-            disconnect(group, &QButtonGroup::idClicked, this, &ListElement::onClick);
-        break;
-    default:
-        if (auto *comboBox = qobject_cast<QComboBox *>(widget))
-            disconnect(comboBox, &QComboBox::activated, this, &ListElement::onClick);
-        break;
-    }
+    if (m_type == stRadio)
+        return buttonGroup();
+    return control();
 }
 
 void ListElement::checkRadioButton(const QString &value)
@@ -296,7 +262,7 @@ void ListElement::setControlValue(const QString &value)
     if (QWidget *widget = control()) {
         DebugLog("ListElement::setControlValue: control=%p", static_cast<void *>(widget));
         // A value set from outside is not a user's pick: keep it away from onClick.
-        disconnectControl();
+        const QSignalBlocker quiet(pickSource());
         switch (m_type) {
         case stCheckbox:
             if (auto *checkBox = qobject_cast<QCheckBox *>(widget))
@@ -310,7 +276,6 @@ void ListElement::setControlValue(const QString &value)
                 comboBox->setCurrentIndex(findParameterIndex(value));
             break;
         }
-        connectControl();
     }
     checkDependencies();
 }

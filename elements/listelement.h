@@ -67,8 +67,8 @@ private:
     QWidget *createCheckBox(QWidget *parent);
     QWidget *createRadioGroup(QWidget *parent);
     QWidget *createComboBox(QWidget *parent);
-    void connectControl();
-    void disconnectControl();
+    // The object whose signal reports the user's pick.
+    QObject *pickSource() const;
     void checkRadioButton(const QString &value);
     void rebuildControl();
     QString chooseOfferedValue() const;

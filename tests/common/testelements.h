@@ -1,13 +1,11 @@
 #pragma once
 
-#include "description/parameterlist.h"
 #include "elements/element.h"
 
 #include <QString>
 
-// Stand-ins for the value and list settings, small enough to drive rules and
-// attributes without the real element kinds: a value setting with the
-// "current" and "max" properties, and a list setting that offers options.
+// A stand-in for a value setting, small enough to drive rules and attributes
+// without the real element kinds: it has the "current" and "max" properties.
 class TestValueElement : public Element
 {
     Q_OBJECT
@@ -32,27 +30,4 @@ public:
 private:
     QString m_current;
     QString m_max{""};
-};
-
-class TestListElement : public TestValueElement
-{
-    Q_OBJECT
-
-public:
-    explicit TestListElement(const QString &id, const QString &current = QString(""))
-        : TestValueElement(id, current, "PAPERSIZE")
-    {}
-
-    bool isList() const override { return true; }
-
-    QObject *findOption(const QString &value) const override
-    {
-        for (const auto &option : options) {
-            if (option->visible() && option->id() == value)
-                return option.get();
-        }
-        return nullptr;
-    }
-
-    ParameterList options;
 };

@@ -1,8 +1,9 @@
 #include "common/logcapture.h"
-#include "common/testelements.h"
 #include "description/papersizeparameter.h"
 #include "elements/attribute.h"
+#include "elements/listelement.h"
 #include "elements/refattribute.h"
+#include "valuefixtures.h"
 
 #include <QTest>
 
@@ -12,32 +13,26 @@ namespace {
 
 // A paper-size list whose options carry different top margins; "Legal" is
 // not offered at the moment.
-std::unique_ptr<TestListElement> paperList(const QString &current)
+std::unique_ptr<ListElement> paperList(const QString &current)
 {
-    auto list = std::make_unique<TestListElement>("PaperSize", current);
-    const struct
-    {
-        const char *id;
-        const char *margin;
-        bool visible;
-    } sizes[] = {{"A4", "12", true}, {"Letter", "10", true}, {"Legal", "8", false}};
-    for (const auto &size : sizes) {
-        auto option = std::make_unique<PaperSizeParameter>(size.id);
-        option->setMaxTopMargin(size.margin);
-        option->setVisible(size.visible);
-        list->options.push_back(std::move(option));
+    auto list = std::make_unique<ListElement>("PAPERSIZE", nullptr, nullptr);
+    list->setId("PaperSize");
+    for (const auto &[id, margin, visible] :
+         {std::tuple{"A4", "12", true}, std::tuple{"Letter", "10", true}, std::tuple{"Legal", "8", false}}) {
+        auto *option = new PaperSizeParameter(id);
+        option->setMaxTopMargin(margin);
+        option->setVisible(visible);
+        list->addParameter(option);
     }
+    list->setCurrent(current);
     return list;
 }
 
-std::unique_ptr<Attribute> reference(const QString &name, IElement *source, const QStringList &path)
+void makeReference(Attribute &attribute, IElement *source, const QStringList &path)
 {
-    auto attribute =
-        std::make_unique<Attribute>(name, source ? source->id() + "#" + path.join('#') : QString());
-    attribute->isReference = true;
-    attribute->source = source;
-    attribute->path = path;
-    return attribute;
+    attribute.isReference = true;
+    attribute.source = source;
+    attribute.path = path;
 }
 
 } // namespace
@@ -47,218 +42,122 @@ class TestAttribute : public QObject
     Q_OBJECT
 
 private slots:
-    void plainNameIsLowerCased();
-    void undeclaredPropertyFailsWithoutTrace();
-    void writesTempOfAnyElement();
-    void oneEntryReference();
-    void oneEntryReferenceToMissingPropertyFailsSilently();
-    void referenceWithoutSource();
-    void twoEntryThroughSelectedOption();
-    void twoEntryFailures_data();
-    void twoEntryFailures();
-    void otherPathLengthsFail();
-    void refAttributeWithoutTargetActsOnElement();
-    void refAttributeWithOneEntryTargetPath();
-    void refAttributeWithoutTargetPathDoesNothing();
-    void refAttributeWithTwoEntryTargetPathDoesNothing();
-};
-
-void TestAttribute::plainNameIsLowerCased()
-{
-    TestValueElement copies("Copies", "1");
-    Attribute attribute("MAX", "99");
-    LogCapture log;
-    QVERIFY(attribute.apply(&copies));
-    QCOMPARE(copies.max(), QString("99"));
-    QVERIFY(log.contains("Attribute::apply() \"MAX\" for Copies to [99]"));
-}
-
-void TestAttribute::undeclaredPropertyFailsWithoutTrace()
-{
-    TestValueElement copies("Copies", "1");
-    Attribute attribute("Colour", "red");
-    QVERIFY(!attribute.apply(&copies));
-    QVERIFY(copies.dynamicPropertyNames().isEmpty());
-    QVERIFY(!copies.property("colour").isValid());
-}
-
-void TestAttribute::writesTempOfAnyElement()
-{
-    // The base element declares only temp; that is enough for a plain write.
-    Element button("BUTTON", nullptr, nullptr);
-    button.setId("Reset");
-    Attribute attribute("Temp", "");
-    QVERIFY(attribute.apply(&button));
-    QVERIFY(!button.temp().isNull());
-    QVERIFY(button.temp().isEmpty());
-}
-
-void TestAttribute::oneEntryReference()
-{
-    TestValueElement lines("Lines", "66");
-    TestValueElement copies("Copies", "1");
-    const auto attribute = reference("max", &lines, {"CURRENT"});
-    LogCapture log;
-    QVERIFY(attribute->apply(&copies));
-    QCOMPARE(copies.max(), QString("66"));
-    QVERIFY(log.contains("Attribute::apply() \"max\" for Copies to [66]"));
-}
-
-void TestAttribute::oneEntryReferenceToMissingPropertyFailsSilently()
-{
-    TestValueElement lines("Lines", "66");
-    TestValueElement copies("Copies", "1");
-    copies.setMax("5");
-    // This setting declares no "factory"; a dynamic property on the source
-    // must not be found either.
-    lines.setProperty("extra", QString("7"));
-    for (const QString &property : {QString("factory"), QString("extra")}) {
-        const auto attribute = reference("max", &lines, {property});
+    void plainWrites()
+    {
+        TestValueElement copies("Copies", "1");
         LogCapture log;
-        QVERIFY(!attribute->apply(&copies));
-        QVERIFY(log.lines().isEmpty());
-        QCOMPARE(copies.max(), QString("5"));
+        QVERIFY(Attribute("MAX", "99").apply(&copies));
+        QCOMPARE(copies.max(), QString("99"));
+        QVERIFY(log.contains("Attribute::apply() \"MAX\" for Copies to [99]"));
+        // A property the class does not declare is refused, not added.
+        QVERIFY(!Attribute("Colour", "red").apply(&copies));
+        QVERIFY(copies.dynamicPropertyNames().isEmpty());
+        // The base element declares temp, and an empty value stays non-null.
+        Element button("BUTTON", nullptr, nullptr);
+        QVERIFY(Attribute("Temp", "").apply(&button));
+        QVERIFY(!button.temp().isNull());
     }
-}
 
-void TestAttribute::referenceWithoutSource()
-{
-    TestValueElement copies("Copies", "1");
-    const auto attribute = reference("max", nullptr, {"current"});
-    LogCapture log;
-    QVERIFY(!attribute->apply(&copies));
-    QVERIFY(log.contains("Attribute::apply(): Error: referenced attribute doesn't have source element"));
-    QCOMPARE(copies.max(), QString(""));
-}
+    void referenceThroughSelectedOption()
+    {
+        TestValueElement lines("Lines", "66");
+        TestValueElement copies("Copies", "1");
+        Attribute oneStep("max", "Lines#current");
+        makeReference(oneStep, &lines, {"CURRENT"});
+        QVERIFY(oneStep.apply(&copies));
+        QCOMPARE(copies.max(), QString("66"));
 
-void TestAttribute::twoEntryThroughSelectedOption()
-{
-    auto paper = paperList("Letter");
-    TestValueElement margin("TopMargin", "3");
-    const auto attribute = reference("Max", paper.get(), {"current", "MaxTopMargin"});
-    LogCapture log;
-    QVERIFY(attribute->apply(&margin));
-    QCOMPARE(margin.max(), QString("10"));
-    QVERIFY(log.contains("Attribute::apply() \"Max\" for TopMargin to [10]"));
-
-    paper->setCurrent("A4");
-    QVERIFY(attribute->apply(&margin));
-    QCOMPARE(margin.max(), QString("12"));
-}
-
-void TestAttribute::twoEntryFailures_data()
-{
-    QTest::addColumn<bool>("sourceIsList");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QStringList>("path");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("source is not a list")
-        << false << "A4" << QStringList{"current", "maxtopmargin"}
-        << "Attribute::apply(): Error: referenced attribute has dept 2 but is used for not ListElement";
-    QTest::newRow("first property undeclared")
-        << true << "A4" << QStringList{"selected", "maxtopmargin"}
-        << "Attribute::apply(): Error: referenced attribute has dept 2 but can't get first property";
-    QTest::newRow("value not among options")
-        << true << "B5" << QStringList{"current", "maxtopmargin"}
-        << "Attribute::apply(): Error: referenced attribute has dept 2 but can't get specified "
-           "parameter\n\tcontrol id: PaperSize\n\tvalue: B5\n";
-    QTest::newRow("selected option not offered")
-        << true << "Legal" << QStringList{"current", "maxtopmargin"}
-        << "can't get specified parameter\n\tcontrol id: PaperSize\n\tvalue: Legal\n";
-    QTest::newRow("option lacks the property")
-        << true << "A4" << QStringList{"current", "maxbottommargin"}
-        << "Attribute::apply(): Error: referenced attribute has dept 2 but can't get parameter's attribute";
-}
-
-void TestAttribute::twoEntryFailures()
-{
-    QFETCH(bool, sourceIsList);
-    QFETCH(QString, current);
-    QFETCH(QStringList, path);
-    QFETCH(QString, message);
-
-    auto paper = paperList(current);
-    TestValueElement plain("PaperSize", current);
-    IElement *source = sourceIsList ? static_cast<IElement *>(paper.get()) : &plain;
-    TestValueElement margin("TopMargin", "3");
-    margin.setMax("20");
-
-    const auto attribute = reference("max", source, path);
-    LogCapture log;
-    QVERIFY(!attribute->apply(&margin));
-    QVERIFY2(log.contains(message), qPrintable(log.lines().join('|')));
-    QCOMPARE(margin.max(), QString("20"));
-}
-
-void TestAttribute::otherPathLengthsFail()
-{
-    auto paper = paperList("A4");
-    TestValueElement margin("TopMargin", "3");
-    for (const QStringList &path : {QStringList{}, QStringList{"current", "maxtopmargin", "id"}}) {
-        const auto attribute = reference("max", paper.get(), path);
-        QVERIFY(!attribute->apply(&margin));
-        QCOMPARE(margin.max(), QString(""));
+        auto paper = paperList("Letter");
+        Attribute twoStep("Max", "PaperSize#current#MaxTopMargin");
+        makeReference(twoStep, paper.get(), {"current", "MaxTopMargin"});
+        LogCapture log;
+        QVERIFY(twoStep.apply(&copies));
+        QCOMPARE(copies.max(), QString("10"));
+        QVERIFY(log.contains("Attribute::apply() \"Max\" for Copies to [10]"));
+        paper->setCurrent("A4");
+        QVERIFY(twoStep.apply(&copies));
+        QCOMPARE(copies.max(), QString("12"));
     }
-}
 
-void TestAttribute::refAttributeWithoutTargetActsOnElement()
-{
-    TestValueElement copies("Copies", "1");
-    RefAttribute attribute("MAX", "9");
-    QVERIFY(attribute.apply(&copies));
-    QCOMPARE(copies.max(), QString("9"));
-}
+    void referenceFailures_data()
+    {
+        QTest::addColumn<int>("source"); // 0 none, 1 plain setting, 2 paper list
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QString>("message"); // empty: nothing is logged
+        const QString error = "Attribute::apply(): Error: referenced attribute ";
+        const QString noOption =
+            error + "has dept 2 but can't get specified parameter\n\tcontrol id: PaperSize";
+        addRow("no source", 0, "A4", QStringList{"current"}, error + "doesn't have source element");
+        addRow("one step, undeclared on source", 1, "A4", QStringList{"factory"}, QString(""));
+        addRow("one step, dynamic property on source", 1, "A4", QStringList{"extra"}, QString(""));
+        addRow("two steps from a non-list", 1, "A4", QStringList{"current", "maxtopmargin"},
+               error + "has dept 2 but is used for not ListElement");
+        addRow("first property undeclared", 2, "A4", QStringList{"selected", "maxtopmargin"},
+               error + "has dept 2 but can't get first property");
+        addRow("value not among options", 2, "B5", QStringList{"current", "maxtopmargin"},
+               noOption + "\n\tvalue: B5\n");
+        addRow("selected option not offered", 2, "Legal", QStringList{"current", "maxtopmargin"},
+               noOption + "\n\tvalue: Legal\n");
+        addRow("option lacks the property", 2, "A4", QStringList{"current", "maxbottommargin"},
+               error + "has dept 2 but can't get parameter's attribute");
+        addRow("three steps", 2, "A4", QStringList{"current", "maxtopmargin", "id"}, QString(""));
+    }
+    void referenceFailures()
+    {
+        QFETCH(int, source);
+        QFETCH(QString, message);
+        QFETCH(QString, current);
+        auto paper = paperList(current);
+        TestValueElement plain("PaperSize", current);
+        plain.setProperty("extra", QString("7"));
+        IElement *sources[] = {nullptr, &plain, paper.get()};
+        TestValueElement margin("TopMargin", "3");
+        margin.setMax("20");
+        Attribute attribute("max", "x");
+        QFETCH(QStringList, path);
+        makeReference(attribute, sources[source], path);
 
-void TestAttribute::refAttributeWithOneEntryTargetPath()
-{
-    TestValueElement copies("Copies", "1");
-    TestValueElement pages("Pages", "1");
-    auto paper = paperList("A4");
+        LogCapture log;
+        QVERIFY(!attribute.apply(&margin));
+        QCOMPARE(margin.max(), QString("20"));
+        if (message.isEmpty())
+            QCOMPARE(log.lines(), QStringList());
+        else
+            QVERIFY2(log.contains(message), qPrintable(log.lines().join('|')));
+    }
 
-    // NAME "Pages#max": the target is Pages, the property max.
-    RefAttribute attribute("max", "PaperSize#current#maxtopmargin");
-    attribute.target = &pages;
-    attribute.targetPath = {"max"};
-    attribute.isReference = true;
-    attribute.source = paper.get();
-    attribute.path = {"current", "maxtopmargin"};
+    void refAttributeTargets_data()
+    {
+        QTest::addColumn<int>("target"); // 0 none, 1 Pages, 2 the paper list
+        QTest::addColumn<QStringList>("targetPath");
+        QTest::addColumn<bool>("applied");
+        QTest::addColumn<QString>("copiesMax");
+        QTest::addColumn<QString>("pagesMax");
+        addRow("no target: the element itself", 0, QStringList(), true, "7", "");
+        addRow("target and property", 1, QStringList{"max"}, true, "", "7");
+        addRow("target without property", 1, QStringList(), false, "", "");
+        addRow("two-step target path", 2, QStringList{"current", "maxtopmargin"}, false, "", "");
+    }
+    void refAttributeTargets()
+    {
+        QFETCH(int, target);
+        TestValueElement copies("Copies", "1");
+        TestValueElement pages("Pages", "1");
+        auto paper = paperList("A4");
+        IElement *targets[] = {nullptr, &pages, paper.get()};
+        RefAttribute attribute("max", "7");
+        attribute.target = targets[target];
+        QFETCH(QStringList, targetPath);
+        attribute.targetPath = targetPath;
 
-    QVERIFY(attribute.apply(&copies));
-    QCOMPARE(pages.max(), QString("12"));
-    QCOMPARE(copies.max(), QString(""));
-}
-
-void TestAttribute::refAttributeWithoutTargetPathDoesNothing()
-{
-    // NAME without '#': the whole name is the target id and nothing qualifies it.
-    TestValueElement copies("Copies", "1");
-    TestValueElement pages("Pages", "1");
-    RefAttribute attribute("Pages", "7");
-    attribute.target = &pages;
-
-    LogCapture log;
-    QVERIFY(!attribute.apply(&copies));
-    QVERIFY(log.lines().isEmpty());
-    QCOMPARE(pages.max(), QString(""));
-    QCOMPARE(copies.max(), QString(""));
-    QVERIFY(pages.dynamicPropertyNames().isEmpty());
-}
-
-void TestAttribute::refAttributeWithTwoEntryTargetPathDoesNothing()
-{
-    TestValueElement copies("Copies", "1");
-    auto paper = paperList("A4");
-    RefAttribute attribute("maxtopmargin", "3");
-    attribute.target = paper.get();
-    attribute.targetPath = {"current", "maxtopmargin"};
-
-    LogCapture log;
-    QVERIFY(!attribute.apply(&copies));
-    QVERIFY(log.lines().isEmpty());
-    QCOMPARE(paper->options.front()->property("maxtopmargin").toString(), QString("12"));
-    QCOMPARE(copies.max(), QString(""));
-}
+        QTEST(attribute.apply(&copies), "applied");
+        QTEST(copies.max(), "copiesMax");
+        QTEST(pages.max(), "pagesMax");
+        QVERIFY(pages.dynamicPropertyNames().isEmpty());
+        QCOMPARE(paper->parameters().front()->property("maxtopmargin").toString(), QString("12"));
+    }
+};
 
 QTEST_MAIN(TestAttribute)
 #include "tst_attribute.moc"

@@ -5,26 +5,29 @@
 #include "description/conditionnode.h"
 #include "description/constraint.h"
 #include "description/dependency.h"
+#include "elements/boundaryelement.h"
+#include "elements/floatelement.h"
+#include "elements/sliderelement.h"
+#include "elements/textelement.h"
 
+#include <QSignalSpy>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
 
-// A setting that only counts how often a source asks it to re-check its
-// rules: stands in for the dependents of the setting under test.
+// A setting that records which sources asked it to re-check its rules:
+// stands in for the dependents of the setting under test.
 class CountingDependent : public TestValueElement
 {
 public:
     using TestValueElement::TestValueElement;
-    bool checkConstraints(IElement *source, bool selfCheck) override
+    bool checkConstraints(IElement *source, bool) override
     {
-        Q_UNUSED(selfCheck);
-        ++checks;
-        lastSource = source;
+        sources << (source ? source->id() : QString());
         return true;
     }
-    int checks = 0;
-    IElement *lastSource = nullptr;
+    QStringList sources;
 };
 
 // A rule of the given kind whose one condition tests "current == value" on
@@ -52,16 +55,27 @@ inline std::unique_ptr<Constraint> gatewayRule(IElement *mask, IElement *address
     return rule;
 }
 
+// The first argument of every signal a spy caught, as text.
+inline QStringList reported(const QSignalSpy &spy)
+{
+    QStringList values;
+    for (const QList<QVariant> &arguments : spy)
+        values << arguments.at(0).toString();
+    return values;
+}
+
+// Adds one row to a data table, a value per column; plain text goes into
+// QString columns.
+template <typename... Values> void addRow(const char *name, Values... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
 // The settings panel a control is created in.
 struct Panel : QWidget
 {
     Panel() { resize(320, 120); }
 };
-
-#include "elements/boundaryelement.h"
-#include "elements/floatelement.h"
-#include "elements/sliderelement.h"
-#include "elements/textelement.h"
 
 // The element class the builders make for a value keyword.
 inline std::unique_ptr<ConcreteElement> makeValueElement(const QByteArray &controlName, const QString &id,
@@ -84,5 +98,20 @@ inline std::unique_ptr<ConcreteElement> makeValueElement(const QByteArray &contr
     element->setTitle(id);
     element->setCurrent(current);
     element->setInitial(current);
+    return element;
+}
+
+// A setting with its bounds as the description gives them; bounds its kind
+// does not have are left out.
+inline std::unique_ptr<ConcreteElement> makeNumeric(const QByteArray &controlName, const QString &current,
+                                                    const QString &min, const QString &max,
+                                                    const QString &step, const QString &digits = QString())
+{
+    auto element = makeValueElement(controlName, "Density", current);
+    for (const auto &[name, value] : {std::pair{"min", min}, std::pair{"max", max}, std::pair{"step", step},
+                                      std::pair{"digits", digits}}) {
+        if (!value.isNull() && element->metaObject()->indexOfProperty(name) >= 0)
+            element->setProperty(name, value);
+    }
     return element;
 }

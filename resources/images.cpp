@@ -18,18 +18,37 @@ static void cleanupMaintenanceImages()
     Q_CLEANUP_RESOURCE(maintenance_images);
 }
 
+namespace {
+// The resource compiler registers every linked collection while the program
+// loads. The maintenance pictures are meant to exist only while the
+// controller holds them, so the first use of the collections takes that
+// early registration back unless the controller has already claimed them.
+bool maintenanceSettled = false;
+
+void settleMaintenanceImages()
+{
+    if (maintenanceSettled)
+        return;
+    maintenanceSettled = true;
+    cleanupMaintenanceImages();
+}
+} // namespace
+
 void RegisterWindowImages()
 {
     static const bool registered = (initWindowImages(), true);
     Q_UNUSED(registered);
+    settleMaintenanceImages();
 }
 
 void RegisterMaintenanceImages()
 {
+    maintenanceSettled = true;
     initMaintenanceImages();
 }
 
 void UnregisterMaintenanceImages()
 {
+    maintenanceSettled = true;
     cleanupMaintenanceImages();
 }

@@ -1,0 +1,5 @@
+#include "elements/addressbookelement.h"
+
+AddressBookElement::AddressBookElement(const QByteArray &controlName, NodeDesc *node, Element *parent)
+    : ButtonElement(controlName, node, parent)
+{}

@@ -1,0 +1,268 @@
+#include "elements/concreteelement.h"
+
+#include "app/debuglog.h"
+#include "app/usermessage.h"
+#include "description/constraint.h"
+#include "description/dependency.h"
+#include "elements/addresspatterns.h"
+#include "elements/attribute.h"
+#include "elements/elementtype.h"
+#include "window/ipcontrol.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace {
+
+const int RowHeight = 22;
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("ConcreteElement", text);
+}
+
+} // namespace
+
+ConcreteElement::ConcreteElement(const QByteArray &controlName, NodeDesc *node, Element *parent)
+    : Element(controlName, node, parent)
+{}
+
+ConcreteElement::~ConcreteElement() = default;
+
+void ConcreteElement::setCurrent(const QString &value)
+{
+    m_current = value;
+    emit valueChanged(m_current);
+}
+
+void ConcreteElement::setInitial(const QString &value)
+{
+    m_initial = value;
+}
+
+QWidget *ConcreteElement::createRow(QWidget *panel, int maxHeight)
+{
+    auto *row = new QWidget(panel);
+    row->setObjectName(QStringLiteral("hbox"));
+    auto *layout = new QHBoxLayout(row);
+    layout->setSpacing(5);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (panel)
+        row->resize(panel->width(), std::min(panel->height(), maxHeight));
+
+    auto *label = new QLabel(m_title + QStringLiteral(" : "), row);
+    label->setObjectName(QStringLiteral("label"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(label, 1);
+    return row;
+}
+
+QWidget *ConcreteElement::finishRow(QWidget *row, QWidget *editor)
+{
+    if (auto *layout = qobject_cast<QHBoxLayout *>(row->layout()))
+        layout->addWidget(editor, 1);
+    editor->resize(row->size());
+    setControl(editor);
+    checkConstraints(nullptr, true);
+    return row;
+}
+
+QWidget *ConcreteElement::createControl(QWidget *parent)
+{
+    DebugLog("ConcreteElement::createControl:\n%s", qPrintable(dump()));
+    QWidget *row = createRow(parent, RowHeight);
+    auto *editor = new QLineEdit(row);
+    connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
+    editor->setText(m_current);
+    editor->setAlignment(Qt::AlignVCenter);
+    return finishRow(row, editor);
+}
+
+void ConcreteElement::deleteControl()
+{
+    DebugLog("Element::deleteControl:\n%s", qPrintable(dump()));
+    QWidget *control = m_pControl.data();
+    if (control) {
+        QWidget *row = control->parentWidget();
+        if (row && row->objectName() == QLatin1String("hbox")) {
+            delete row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly);
+            delete control;
+            delete row;
+        } else {
+            delete control;
+        }
+    }
+    m_pControl = nullptr;
+}
+
+void ConcreteElement::showControl()
+{
+    if (QWidget *control = m_pControl.data()) {
+        QWidget *row = control->parentWidget();
+        if (row && row->objectName() == QLatin1String("hbox")) {
+            if (auto *label = row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly))
+                label->show();
+        }
+        control->show();
+    }
+    emit visibleChanged(true);
+}
+
+void ConcreteElement::hideControl()
+{
+    if (QWidget *control = m_pControl.data()) {
+        QWidget *row = control->parentWidget();
+        if (row && row->objectName() == QLatin1String("hbox")) {
+            if (auto *label = row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly))
+                label->hide();
+        }
+        control->hide();
+    }
+    emit visibleChanged(false);
+}
+
+bool ConcreteElement::isAddressInput() const
+{
+    return m_type == stIPAddress || m_type == stSubnetMask;
+}
+
+const QRegularExpression &ConcreteElement::typingPattern() const
+{
+    return m_type == stSubnetMask ? AddressPatterns::maskTyping() : AddressPatterns::address();
+}
+
+const QRegularExpression &ConcreteElement::completePattern() const
+{
+    return m_type == stSubnetMask ? AddressPatterns::mask() : AddressPatterns::address();
+}
+
+QLineEdit *ConcreteElement::lineEditControl() const
+{
+    return qobject_cast<QLineEdit *>(m_pControl.data());
+}
+
+void ConcreteElement::showValueWarning(const QString &text)
+{
+    UserMessage::warning(nullptr, translated("Error"), text);
+}
+
+void ConcreteElement::valueChange(const QString &value)
+{
+    if (!isAddressInput()) {
+        DebugLog("Value changed (\"%s\") from: \n%s", qPrintable(value), qPrintable(dump()));
+        const bool changed = value != m_current;
+        setCurrent(value);
+        if (changed)
+            checkDependencies();
+        return;
+    }
+
+    const bool validAddress = IPControl::isValidAddress(value);
+    if (AddressPatterns::exactMatch(typingPattern(), value) && validAddress) {
+        if (auto *input = qobject_cast<IPControl *>(m_pControl.data()))
+            input->setFocusedSection(0);
+        // Address inputs report every keystroke, and a half-typed address is
+        // no value for the rules of other settings: dependents are not re-checked.
+        setCurrent(value);
+        return;
+    }
+    refuseAddress(value, validAddress);
+}
+
+void ConcreteElement::refuseAddress(const QString &value, bool validAddress)
+{
+    QLineEdit *editor = lineEditControl();
+    const QString text = editor ? editor->text() : value;
+    QString wrong = text;
+    int section = 0;
+    const int matched = AddressPatterns::matchedLength(typingPattern(), value);
+    if (validAddress && matched >= 0) {
+        section = int(text.left(matched).count(QLatin1Char('.')));
+        wrong = text.split(QLatin1Char('.')).value(section);
+    }
+    showValueWarning(
+        translated("'%1' is not a valid entry for '%2'. Please specify another value").arg(wrong, m_title));
+
+    if (editor) {
+        // Putting the old text back must not come round again as a new value.
+        disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
+        editor->setText(m_current);
+        connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
+    }
+    if (auto *input = qobject_cast<IPControl *>(editor))
+        input->setFocusedSection(section);
+}
+
+bool ConcreteElement::isValid()
+{
+    DebugLog("ConcreteElement::isValid() for '%s'", qPrintable(m_id));
+    if (isAddressInput()) {
+        const bool valid = AddressPatterns::exactMatch(completePattern(), m_current) &&
+                           IPControl::isValidAddress(m_current) && IPControl::isCompleteAddress(m_current);
+        if (!valid) {
+            showValueWarning(
+                translated("'%1' is not a valid entry. Please specify another value").arg(m_current));
+            return false;
+        }
+    }
+    return checkConstraints(nullptr, true);
+}
+
+bool ConcreteElement::checkConstraints(IElement *source, bool selfCheck)
+{
+    Element::checkConstraints(source, selfCheck);
+    if (!m_pDependency)
+        return true;
+
+    QList<Constraint *> constraints;
+    for (const auto &constraint : m_pDependency->constraints)
+        constraints.append(constraint.get());
+    for (Constraint *constraint : std::as_const(constraints)) {
+        if (selfCheck && !constraint->selfChecked)
+            continue;
+        if (source && !constraint->refersTo(source))
+            continue;
+        if (constraint->kind != Constraint::GatewayValidity || constraint->evaluate(m_current))
+            continue;
+        showValueWarning(translated("'%1' is not a valid entry for '%2'. Please specify another value")
+                             .arg(m_current, m_title));
+        if (QWidget *control = m_pControl.data())
+            control->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void ConcreteElement::applyConstraintValues(Constraint *constraint)
+{
+    if (!constraint || !constraint->evaluate(QString("")))
+        return;
+    if (constraint->values.isEmpty()) {
+        DebugLog("ConcreteElement::applyConstraintValues() values list is empty.");
+        return;
+    }
+    setCurrent(constraint->values.first());
+}
+
+void ConcreteElement::applyConstraintAttributes(Constraint *constraint)
+{
+    if (!constraint || !constraint->evaluate(QString("")))
+        return;
+    DebugLog("ConcreteElement::applyConstraintAttributes(): constraint is valid.");
+    if (constraint->attributes.empty()) {
+        DebugLog("ConcreteElement::applyConstraintAttributes(): attributes list is empty.");
+        return;
+    }
+    // A failed attribute is logged by itself and must not stop the others.
+    for (const auto &attribute : constraint->attributes)
+        (void)attribute->apply(this);
+}
+
+bool ConcreteElement::isConcrete() const
+{
+    return true;
+}

@@ -1,0 +1,6 @@
+#include "elements/inkcartridgealignsfpelement.h"
+
+InkCartridgeAlignSFPElement::InkCartridgeAlignSFPElement(const QByteArray &controlName, NodeDesc *node,
+                                                         Element *parent)
+    : ButtonElement(controlName, node, parent)
+{}

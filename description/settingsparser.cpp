@@ -8,6 +8,7 @@
 #include "description/dependency.h"
 #include "description/nodedesc.h"
 #include "elements/attribute.h"
+#include "elements/complexelement.h"
 #include "elements/element.h"
 #include "elements/elementtype.h"
 #include "elements/refattribute.h"
@@ -170,19 +171,6 @@ template <typename Visit> void visitElementsBelow(const QDomNode &top, Visit vis
     }
 }
 
-// Keeps the depth counter right on every way out of a nested read.
-class DepthGuard
-{
-public:
-    explicit DepthGuard(int &depth) : m_depth(depth) { ++m_depth; }
-    ~DepthGuard() { --m_depth; }
-    DepthGuard(const DepthGuard &) = delete;
-    DepthGuard &operator=(const DepthGuard &) = delete;
-
-private:
-    int &m_depth;
-};
-
 } // namespace
 
 SettingsParser::SettingsParser() = default;
@@ -299,12 +287,79 @@ std::unique_ptr<NodeDesc> SettingsParser::readNode(const QDomElement &node, Node
 std::unique_ptr<Element> SettingsParser::createElement(const QDomElement &node, int type, NodeDesc *category,
                                                        Element *parentElement)
 {
-    Q_UNUSED(category);
-    Q_UNUSED(parentElement);
     std::unique_ptr<Element> element;
     switch (type) {
+    case stList:
+    case stCheckbox:
+    case stRadio:
+        element = createList(node, category, parentElement);
+        break;
+    case stInteger:
+        element = createInteger(node, category, parentElement);
+        break;
+    case stText:
+        element = createStaticText(node, category, parentElement);
+        break;
+    case stIPAddress:
+        element = createAddress(node, category, parentElement);
+        break;
+    case stFloat:
+        element = createFloat(node, category, parentElement);
+        break;
+    case stButton:
+        element = createButton(node, category, parentElement);
+        break;
+    case stGroup:
+        element = createGroup(node, category, parentElement);
+        break;
+    case stForm:
+        element = createPopup(node, category, parentElement);
+        break;
+    case stSlider:
+        element = createSlider(node, category, parentElement);
+        break;
+    case stAbout:
+        element = createAbout(category, parentElement);
+        break;
+    case stPhoneBook:
+        element = createPhoneBook(node, category, parentElement);
+        break;
+    case stEmailBook:
+        element = createEmailBook(node, category, parentElement);
+        break;
+    case stAddressBook:
+        element = createAddressBook(node, category, parentElement);
+        break;
+    case stEdit:
+        element = createEditBox(node, category, parentElement);
+        break;
+    case stDialEdit:
+        element = createDialEditBox(node, category, parentElement);
+        break;
+    case stSubnetMask:
+        element = createSubnetMask(node, category, parentElement);
+        break;
+    case stPaperSize:
+        element = createPaperSize(node, category, parentElement);
+        break;
+    case stInkTestPagePrint:
+    case stInkTestPagePrint_XML:
+        element = createTestPage(node, category, parentElement);
+        break;
+    case stInkCartridgeClean:
+    case stInkCartridgeClean_XML:
+        element = createCartridgeClean(node, category, parentElement);
+        break;
+    case stInkCartridgeAlignSFP:
+    case stInkCartridgeAlignSFP_XML:
+        element = createAlignSFP(node, category, parentElement);
+        break;
+    case stInkCartridgeAlignMFP:
+    case stInkCartridgeAlignMFP_XML:
+        element = createAlignMFP(node, category, parentElement);
+        break;
     default:
-        // The element kinds of the remaining types are still being written.
+        // 0, 1 and 20 are no settings.
         break;
     }
     if (!element) {
@@ -343,8 +398,8 @@ Dependency *SettingsParser::findDependency(const QString &id) const
 
 QList<Element *> SettingsParser::membersOf(Element *element)
 {
-    Q_UNUSED(element);
-    return {};
+    const auto *group = qobject_cast<const ComplexElement *>(element);
+    return group ? group->elements() : QList<Element *>();
 }
 
 bool SettingsParser::walk(const Visitor &visitor) const

@@ -14,12 +14,15 @@
 
 class AboutInfo;
 class Attribute;
+class ComplexElement;
 class Condition;
 class ConditionNode;
 class Constraint;
 class Dependency;
 class Element;
 class NodeDesc;
+class PaperSizeParameter;
+class Parameter;
 class QFile;
 class RefAttribute;
 
@@ -98,6 +101,49 @@ private:
     void renameSubnetMasks();
     void buildElementIndex();
 
+    // Builders, one per control kind (settingsparserbuilders.cpp). Each
+    // returns the filled element; the caller places it.
+    std::unique_ptr<Element> createList(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createInteger(const QDomElement &node, NodeDesc *category,
+                                           Element *parentElement);
+    std::unique_ptr<Element> createStaticText(const QDomElement &node, NodeDesc *category,
+                                              Element *parentElement);
+    std::unique_ptr<Element> createAddress(const QDomElement &node, NodeDesc *category,
+                                           Element *parentElement);
+    std::unique_ptr<Element> createFloat(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createButton(const QDomElement &node, NodeDesc *category,
+                                          Element *parentElement);
+    std::unique_ptr<Element> createGroup(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createPopup(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createSlider(const QDomElement &node, NodeDesc *category,
+                                          Element *parentElement);
+    std::unique_ptr<Element> createAbout(NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createPhoneBook(const QDomElement &node, NodeDesc *category,
+                                             Element *parentElement);
+    std::unique_ptr<Element> createEmailBook(const QDomElement &node, NodeDesc *category,
+                                             Element *parentElement);
+    std::unique_ptr<Element> createAddressBook(const QDomElement &node, NodeDesc *category,
+                                               Element *parentElement);
+    std::unique_ptr<Element> createEditBox(const QDomElement &node, NodeDesc *category,
+                                           Element *parentElement);
+    std::unique_ptr<Element> createDialEditBox(const QDomElement &node, NodeDesc *category,
+                                               Element *parentElement);
+    std::unique_ptr<Element> createSubnetMask(const QDomElement &node, NodeDesc *category,
+                                              Element *parentElement);
+    std::unique_ptr<Element> createPaperSize(const QDomElement &node, NodeDesc *category,
+                                             Element *parentElement);
+    std::unique_ptr<Element> createTestPage(const QDomElement &node, NodeDesc *category,
+                                            Element *parentElement);
+    std::unique_ptr<Element> createCartridgeClean(const QDomElement &node, NodeDesc *category,
+                                                  Element *parentElement);
+    std::unique_ptr<Element> createAlignSFP(const QDomElement &node, NodeDesc *category,
+                                            Element *parentElement);
+    std::unique_ptr<Element> createAlignMFP(const QDomElement &node, NodeDesc *category,
+                                            Element *parentElement);
+    void readMembers(ComplexElement *group, const QDomElement &node, NodeDesc *category);
+    std::unique_ptr<Parameter> readParameter(const QDomElement &node) const;
+    std::unique_ptr<PaperSizeParameter> readPaperSizeParameter(const QDomElement &node) const;
+
     void addBuiltInGatewayRule(QDomElement &deps);
     void addExtraDependencies(QDomElement &deps);
     std::unique_ptr<Dependency> createDependency(const QDomElement &node) const;
@@ -124,4 +170,17 @@ private:
     QHash<QString, Dependency *> m_dependencyIndex;
     // Nesting level of the category or group being read.
     int m_depth = 0;
+
+    // Keeps m_depth right on every way out of a nested read.
+    class DepthGuard
+    {
+    public:
+        explicit DepthGuard(int &depth) : m_depth(depth) { ++m_depth; }
+        ~DepthGuard() { --m_depth; }
+        DepthGuard(const DepthGuard &) = delete;
+        DepthGuard &operator=(const DepthGuard &) = delete;
+
+    private:
+        int &m_depth;
+    };
 };

@@ -144,6 +144,7 @@ private:
     std::unique_ptr<Parameter> readParameter(const QDomElement &node) const;
     std::unique_ptr<PaperSizeParameter> readPaperSizeParameter(const QDomElement &node) const;
 
+    // Dependency records and wiring (settingsparserrules.cpp).
     void addBuiltInGatewayRule(QDomElement &deps);
     void addExtraDependencies(QDomElement &deps);
     std::unique_ptr<Dependency> createDependency(const QDomElement &node) const;
@@ -154,6 +155,10 @@ private:
     std::unique_ptr<RefAttribute> createRefAttribute(const QDomElement &node) const;
     void resolveReference(Attribute &attribute, const QDomElement &node) const;
     void wireElement(Element *element, const QHash<QString, QList<Dependency *>> &dependentsByNode);
+
+    // Whether the file's text nests deeper than MaxDocumentDepth; a file
+    // that cannot be read passes, so its loader reports it as usual.
+    static bool fileNestsTooDeep(QFile *file);
 
     bool addChange(Element *e);
     bool generateButton(Element *e);

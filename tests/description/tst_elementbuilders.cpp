@@ -80,6 +80,7 @@ private slots:
     void popupDefaultButton();
     void aboutSettings();
     void deepGroupsAreCut();
+    void specialCharactersPassThrough();
     void sampleBuildsEverySetting();
 
 private:
@@ -460,6 +461,30 @@ void TestElementBuilders::deepGroupsAreCut()
     QVERIFY(parser.findElement(QStringLiteral("G254")));
     QVERIFY(!parser.findElement(QStringLiteral("G255")));
     QVERIFY(parser.getChanges(QString()).isNull());
+}
+
+void TestElementBuilders::specialCharactersPassThrough()
+{
+    LogCapture log;
+    auto parser = parsedFile(QStringLiteral("special_characters.xml"));
+    QCOMPARE(parser->root()->title(), QStringLiteral("IDS_SETTINGS & \"MORE\""));
+    QCOMPARE(parser->root()->children().front()->id(), QStringLiteral("Réglages"));
+
+    QCOMPARE(find<BoundaryElement>(*parser, QStringLiteral("Owner"))->current(),
+             QStringLiteral("O'Brien & Sons"));
+    QCOMPARE(find<ListElement>(*parser, QStringLiteral("Qualität"))->parameterAt(1)->string(),
+             QStringLiteral("IDS_HÖCHSTE %s"));
+    const auto *density = find<SliderElement>(*parser, QStringLiteral("Плотность"));
+    QVERIFY(density);
+    QCOMPARE(density->colorMarker(), QStringLiteral("%s%d%n"));
+    QCOMPARE(find<TextElement>(*parser, QStringLiteral("Toner"))->format(), QStringLiteral("Toner: %s"));
+    QCOMPARE(parser->findElement(QStringLiteral("Sender"))->string(), QStringLiteral("IDS_SENDER %1"));
+    // Not an edit-box value: started empty, the device's text kept as initial value.
+    const auto *fax = find<BoundaryElement>(*parser, QStringLiteral("FaxHeader"));
+    QCOMPARE(fax->current(), QString(""));
+    QCOMPARE(fax->initial(), QStringLiteral("東京オフィス %d%%"));
+    // The trace shows such texts literally.
+    QVERIFY(log.contains(QStringLiteral("setTemp for Toner to 75%")));
 }
 
 void TestElementBuilders::sampleBuildsEverySetting()

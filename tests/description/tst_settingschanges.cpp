@@ -85,6 +85,7 @@ private slots:
     void changedValues();
     void unchangedSample();
     void filteredEditBoxesAreChanges();
+    void specialCharactersInChanges();
     void whatCountsAsAChange_data();
     void whatCountsAsAChange();
     void buttonPresses_data();
@@ -215,6 +216,16 @@ void TestSettingsChanges::filteredEditBoxesAreChanges()
 {
     auto parser = parsedFile(QStringLiteral("edit_current_mismatch.xml"));
     QCOMPARE(parser->getChanges(QString("")), golden(QStringLiteral("filtered_edit_boxes.xml")));
+}
+
+void TestSettingsChanges::specialCharactersInChanges()
+{
+    auto parser = parsedFile(QStringLiteral("special_characters.xml"));
+    valueSetting(*parser, QStringLiteral("Owner"))->setCurrent(QStringLiteral("a\"<&%n"));
+    const QString expected = documentOf(QStringLiteral("<Owner CURRENT=\"a&quot;&lt;&amp;%n\" />\n"
+                                                       "  <Motto CURRENT=\"\" />\n"
+                                                       "  <FaxHeader CURRENT=\"\" />"));
+    QCOMPARE(parser->getChanges(QString()), expected);
 }
 
 void TestSettingsChanges::whatCountsAsAChange_data()

@@ -37,6 +37,12 @@ const QRegularExpression &AddressPatterns::mask()
     return pattern;
 }
 
+bool AddressPatterns::hasInputForm(const QString &text)
+{
+    static const QRegularExpression form = anchored(QStringLiteral("[0-9]{0,3}(?:\\.[0-9]{0,3}){3}"));
+    return form.match(text).hasMatch();
+}
+
 bool AddressPatterns::exactMatch(const QRegularExpression &pattern, const QString &text)
 {
     return pattern.match(text).hasMatch();

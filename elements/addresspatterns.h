@@ -17,6 +17,10 @@ public:
     // A complete subnet mask: 255s, one mask byte, then 0s.
     [[nodiscard]] static const QRegularExpression &mask();
 
+    // True when text has the form of an address input: four sections of up
+    // to three digits, separated by dots.
+    [[nodiscard]] static bool hasInputForm(const QString &text);
+
     // True when pattern matches the whole of text.
     [[nodiscard]] static bool exactMatch(const QRegularExpression &pattern, const QString &text);
     // Length of the longest start of text that the pattern could still

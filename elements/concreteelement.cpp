@@ -145,6 +145,13 @@ QLineEdit *ConcreteElement::lineEditControl() const
     return qobject_cast<QLineEdit *>(m_pControl.data());
 }
 
+QString ConcreteElement::editorText(const QString &value) const
+{
+    if (isAddressInput() && !AddressPatterns::hasInputForm(value))
+        return QStringLiteral("...");
+    return value;
+}
+
 void ConcreteElement::showValueWarning(const QString &text)
 {
     UserMessage::warning(nullptr, translated("Error"), text);
@@ -160,6 +167,11 @@ void ConcreteElement::valueChange(const QString &value)
             checkDependencies();
         return;
     }
+
+    // The input guards its four-section form itself and may already have
+    // put its previous text back; that stale report is nothing to refuse.
+    if (QLineEdit *editor = lineEditControl(); editor && editor->text() != value)
+        return;
 
     const bool validAddress = IPControl::isValidAddress(value);
     if (AddressPatterns::exactMatch(typingPattern(), value) && validAddress) {
@@ -190,7 +202,7 @@ void ConcreteElement::refuseAddress(const QString &value, bool validAddress)
     if (editor) {
         // Putting the old text back must not come round again as a new value.
         disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-        editor->setText(m_current);
+        editor->setText(editorText(m_current));
         connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
     }
     if (auto *input = qobject_cast<IPControl *>(editor))

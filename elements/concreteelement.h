@@ -61,6 +61,11 @@ protected:
     const QRegularExpression &typingPattern() const;
     const QRegularExpression &completePattern() const;
 
+    // What the editor shows for value: the value itself, except that an
+    // address input, which can only hold four sections, shows an empty
+    // address for a value without that form (it could not be typed in).
+    QString editorText(const QString &value) const;
+
     // The program's one warning box for a value, in this class's translation context.
     static void showValueWarning(const QString &text);
     // The line edit showing the value, for kinds whose control is one.

@@ -27,7 +27,7 @@ QWidget *FactoryElement::createControl(QWidget *parent)
     QWidget *row = createRow(parent, RowHeight);
     QLineEdit *editor = isAddressInput() ? new IPControl(row) : new QLineEdit(row);
     // Connected after the first text, so showing the value is not an edit.
-    editor->setText(m_current);
+    editor->setText(editorText(m_current));
     connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
     return finishRow(row, editor);
 }
@@ -41,7 +41,7 @@ void FactoryElement::setControlValue(const QString &value)
 {
     if (QLineEdit *editor = lineEditControl()) {
         disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-        editor->setText(value);
+        editor->setText(editorText(value));
         connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
     }
     checkDependencies();

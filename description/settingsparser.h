@@ -1,0 +1,191 @@
+#pragma once
+
+#include "description/domparser.h"
+#include "device/changegenerator.h"
+
+#include <QDomElement>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class AboutInfo;
+class Attribute;
+class ComplexElement;
+class Condition;
+class ConditionNode;
+class Constraint;
+class Dependency;
+class Element;
+class NodeDesc;
+class PaperSizeParameter;
+class Parameter;
+class QFile;
+class RefAttribute;
+
+// Turns a description document into the settings model: the category tree
+// with one element per setting, and the dependency records wired to the
+// elements. Afterwards it writes the change documents for the device and
+// hands the address-book settings to the sibling tools.
+//
+// Every lookup by id returns the first match in the order the tree is
+// searched; settings placed directly in the top category are never found.
+class SettingsParser : public DomParser
+{
+public:
+    using DependencyList = std::vector<std::unique_ptr<Dependency>>;
+
+    // Categories, groups and pop-up forms nested deeper than this are cut
+    // off: nothing below that level becomes part of the model.
+    static constexpr int MaxNestingDepth = 256;
+    // A text nested deeper than this is refused before the DOM sees it: Qt's
+    // DOM builds such documents in time that grows with the square of the
+    // depth, and nothing below MaxNestingDepth would be read anyway.
+    static constexpr int MaxDocumentDepth = 2048;
+
+    SettingsParser();
+    explicit SettingsParser(const QString &text);
+    explicit SettingsParser(QFile *file);
+    ~SettingsParser() override;
+
+    // The DomParser loaders, refusing documents nested deeper than
+    // MaxDocumentDepth (logged, validity false).
+    bool setContent(const QString &text) override;
+    [[nodiscard]] bool loadFile(QFile *file) override;
+
+    // readPrinterSettings, readDependencies and wireDependencies, all three
+    // even when the first fails; its result is the result.
+    bool parse();
+    bool readPrinterSettings();
+    bool readDependencies();
+    void wireDependencies();
+
+    [[nodiscard]] NodeDesc *root() const { return m_pRoot.get(); }
+    [[nodiscard]] const DependencyList &dependencies() const { return m_dependencies; }
+    // Replaces the copy handed to the About setting on the next parse.
+    void setAboutInfo(const AboutInfo &info);
+
+    [[nodiscard]] Element *findElement(const QString &id) const;
+    [[nodiscard]] Dependency *findDependency(const QString &id) const;
+
+    // An empty id: every changed setting. A button's id: its press. A pop-up
+    // form's id: the changed settings of that form. Anything else: "".
+    [[nodiscard]] QString getChanges(const QString &id);
+    // The change document that presses the button e; "" for null.
+    [[nodiscard]] QString getButton(Element *e);
+
+    // The first address-book setting of that kind, with everything inside it,
+    // as an XML text headed by the declaration; null when there is none.
+    [[nodiscard]] QString readPhoneBook() const;
+    [[nodiscard]] QString readEmailBook() const;
+    [[nodiscard]] QString readAddressBook() const;
+
+private:
+    using Visitor = std::function<bool(Element *)>;
+
+    // Pre-order over the model: a category's elements (each followed by its
+    // members), then its sub-categories. Iterative, so no description can
+    // exhaust the stack. False when the visitor stopped the walk.
+    bool walk(const Visitor &visitor) const;
+    static bool walkFrom(std::vector<const NodeDesc *> categories, std::vector<Element *> elements,
+                         const Visitor &visitor);
+    static QList<Element *> membersOf(Element *element);
+    bool walkLookupOrder(const Visitor &visitor) const;
+
+    std::unique_ptr<NodeDesc> readNode(const QDomElement &node, NodeDesc *parent);
+    std::unique_ptr<Element> createElement(const QDomElement &node, int type, NodeDesc *category,
+                                           Element *parentElement);
+    void renameSubnetMasks();
+    void buildElementIndex();
+
+    // Builders, one per control kind (settingsparserbuilders.cpp). Each
+    // returns the filled element; the caller places it.
+    std::unique_ptr<Element> createList(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createInteger(const QDomElement &node, NodeDesc *category,
+                                           Element *parentElement);
+    std::unique_ptr<Element> createStaticText(const QDomElement &node, NodeDesc *category,
+                                              Element *parentElement);
+    std::unique_ptr<Element> createAddress(const QDomElement &node, NodeDesc *category,
+                                           Element *parentElement);
+    std::unique_ptr<Element> createFloat(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createButton(const QDomElement &node, NodeDesc *category,
+                                          Element *parentElement);
+    std::unique_ptr<Element> createGroup(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createPopup(const QDomElement &node, NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createSlider(const QDomElement &node, NodeDesc *category,
+                                          Element *parentElement);
+    std::unique_ptr<Element> createAbout(NodeDesc *category, Element *parentElement);
+    std::unique_ptr<Element> createPhoneBook(const QDomElement &node, NodeDesc *category,
+                                             Element *parentElement);
+    std::unique_ptr<Element> createEmailBook(const QDomElement &node, NodeDesc *category,
+                                             Element *parentElement);
+    std::unique_ptr<Element> createAddressBook(const QDomElement &node, NodeDesc *category,
+                                               Element *parentElement);
+    std::unique_ptr<Element> createEditBox(const QDomElement &node, NodeDesc *category,
+                                           Element *parentElement);
+    std::unique_ptr<Element> createDialEditBox(const QDomElement &node, NodeDesc *category,
+                                               Element *parentElement);
+    std::unique_ptr<Element> createSubnetMask(const QDomElement &node, NodeDesc *category,
+                                              Element *parentElement);
+    std::unique_ptr<Element> createPaperSize(const QDomElement &node, NodeDesc *category,
+                                             Element *parentElement);
+    std::unique_ptr<Element> createTestPage(const QDomElement &node, NodeDesc *category,
+                                            Element *parentElement);
+    std::unique_ptr<Element> createCartridgeClean(const QDomElement &node, NodeDesc *category,
+                                                  Element *parentElement);
+    std::unique_ptr<Element> createAlignSFP(const QDomElement &node, NodeDesc *category,
+                                            Element *parentElement);
+    std::unique_ptr<Element> createAlignMFP(const QDomElement &node, NodeDesc *category,
+                                            Element *parentElement);
+    void readMembers(ComplexElement *group, const QDomElement &node, NodeDesc *category);
+    std::unique_ptr<Parameter> readParameter(const QDomElement &node) const;
+    std::unique_ptr<PaperSizeParameter> readPaperSizeParameter(const QDomElement &node) const;
+
+    // Dependency records and wiring (settingsparserrules.cpp).
+    void addBuiltInGatewayRule(QDomElement &deps);
+    void addExtraDependencies(QDomElement &deps);
+    std::unique_ptr<Dependency> createDependency(const QDomElement &node) const;
+    std::unique_ptr<Constraint> createConstraint(const QDomElement &node) const;
+    std::unique_ptr<Condition> createCondition(const QDomElement &node) const;
+    std::unique_ptr<ConditionNode> createConditionNode(const QDomElement &node) const;
+    std::unique_ptr<Attribute> createAttribute(const QDomElement &node) const;
+    std::unique_ptr<RefAttribute> createRefAttribute(const QDomElement &node) const;
+    void resolveReference(Attribute &attribute, const QDomElement &node) const;
+    void wireElement(Element *element, const QHash<QString, QList<Dependency *>> &dependentsByNode);
+
+    // Whether the file's text nests deeper than MaxDocumentDepth; a file
+    // that cannot be read passes, so its loader reports it as usual.
+    static bool fileNestsTooDeep(QFile *file);
+
+    bool addChange(Element *e);
+    bool generateButton(Element *e);
+    QString readBook(const QString &keyword) const;
+
+    std::unique_ptr<NodeDesc> m_pRoot;
+    DependencyList m_dependencies;
+    ChangeGenerator m_changes;
+    std::unique_ptr<AboutInfo> m_pAbout;
+
+    // First match by id in findElement's order, rebuilt with the tree.
+    QHash<QString, Element *> m_elementIndex;
+    // First record by id, rebuilt with the records.
+    QHash<QString, Dependency *> m_dependencyIndex;
+    // Nesting level of the category or group being read.
+    int m_depth = 0;
+
+    // Keeps m_depth right on every way out of a nested read.
+    class DepthGuard
+    {
+    public:
+        explicit DepthGuard(int &depth) : m_depth(depth) { ++m_depth; }
+        ~DepthGuard() { --m_depth; }
+        DepthGuard(const DepthGuard &) = delete;
+        DepthGuard &operator=(const DepthGuard &) = delete;
+
+    private:
+        int &m_depth;
+    };
+};

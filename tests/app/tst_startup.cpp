@@ -11,36 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <utility>
 #include <vector>
-
-namespace {
-// An argument vector as main() gets it, built from a list of words.
-class Argv
-{
-public:
-    explicit Argv(const QStringList &words)
-    {
-        for (const QString &word : words)
-            m_storage.push_back(word.toLocal8Bit());
-        for (QByteArray &bytes : m_storage)
-            m_pointers.push_back(bytes.data());
-        m_pointers.push_back(nullptr);
-    }
-    int argc() const { return static_cast<int>(m_storage.size()); }
-    char **argv() { return m_pointers.data(); }
-
-private:
-    std::vector<QByteArray> m_storage;
-    std::vector<char *> m_pointers;
-};
-
-StartOptions readOptions(const QStringList &words)
-{
-    Argv args(words);
-    const AppSettings settings(args.argc(), args.argv());
-    return ReadStartOptions(settings, args.argc(), args.argv());
-}
-} // namespace
 
 class TestStartup : public QObject
 {
@@ -55,115 +27,81 @@ private slots:
 
     void optionWords_data()
     {
-        QTest::addColumn<QStringList>("words");
-        QTest::addColumn<bool>("useLocal");
-        QTest::addColumn<bool>("saveSent");
-        QTest::addColumn<bool>("saveDescription");
-        QTest::addColumn<bool>("saveLocalized");
-        const QString prog = QStringLiteral("/opt/x/bin/velmora");
-        QTest::newRow("none") << QStringList{prog, "/dev/usb/lp0", "Office"} << false << false << false
-                              << false;
-        QTest::newRow("save_vlm after the positionals")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "save_vlm"} << false << false << true << false;
-        QTest::newRow("save_vlm among other words")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "x", "save_vlm", "y"} << false << false << true
-            << false;
-        QTest::newRow("all four in any order")
-            << QStringList{prog,           "/dev/usb/lp0",  "Office",
-                           "save_new_vlm", "use_local_vlm", "save_vlm_send",
-                           "save_vlm"}
-            << true << true << true << true;
-        QTest::newRow("word given as the device path")
-            << QStringList{prog, "use_local_vlm", "Office"} << true << false << false << false;
-        QTest::newRow("word given as the device name")
-            << QStringList{prog, "/dev/usb/lp0", "save_vlm_send"} << false << true << false << false;
-        QTest::newRow("word given as the program path")
-            << QStringList{"save_new_vlm", "/dev/usb/lp0", "Office"} << false << false << false << true;
-        QTest::newRow("capitalised is another word")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "Save_vlm", "SAVE_VLM"} << false << false << false
-            << false;
-        QTest::newRow("value appended is another word")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "save_vlm=1", "use_local_vlm=yes"} << false
-            << false << false << false;
-        QTest::newRow("prefix, dashes and blanks are other words")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "save_vl", "--save_vlm", " save_vlm", "save_vlm "}
-            << false << false << false << false;
-        QTest::newRow("save_vlm_send does not set save_vlm")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "save_vlm_send"} << false << true << false
-            << false;
-        QTest::newRow("save_new_vlm does not set save_vlm")
-            << QStringList{prog, "/dev/usb/lp0", "Office", "save_new_vlm"} << false << false << false << true;
+        QTest::addColumn<QString>("line"); // the command line, words split at '|'
+        QTest::addColumn<QString>("set");  // the options that must be on, in a fixed order
+        const auto row = [](const char *name, const char *words, const char *set) {
+            QTest::newRow(name) << QString::fromUtf8(words) << QString::fromUtf8(set);
+        };
+        row("none", "/opt/x/bin/velmora|/dev/usb/lp0|Office", "");
+        row("save_vlm among other words", "velmora|/dev/usb/lp0|Office|x|save_vlm|y", "save_vlm");
+        row("all four in any order",
+            "velmora|/dev/lp0|Office|save_new_vlm|use_local_vlm|save_vlm_send|save_vlm",
+            "use_local_vlm save_vlm_send save_vlm save_new_vlm");
+        row("words given as the device path and name", "velmora|use_local_vlm|save_vlm_send",
+            "use_local_vlm save_vlm_send");
+        row("word given as the program path", "save_new_vlm|/dev/usb/lp0|Office", "save_new_vlm");
+        row("case, values, prefixes, dashes and blanks make other words",
+            "velmora|/dev/lp0|Office|Save_vlm|SAVE_VLM|save_vlm=1|save_vl|--save_vlm| save_vlm|save_vlm ",
+            "");
+        row("save_vlm_send does not set save_vlm", "velmora|/dev/lp0|Office|save_vlm_send", "save_vlm_send");
+        // The toolkit may leave fewer arguments than were counted raw.
+        row("device name missing", "velmora|/dev/lp0", "");
     }
     void optionWords()
     {
-        QFETCH(QStringList, words);
-        QFETCH(bool, useLocal);
-        QFETCH(bool, saveSent);
-        QFETCH(bool, saveDescription);
-        QFETCH(bool, saveLocalized);
-        const StartOptions options = readOptions(words);
-        QCOMPARE(options.useLocalDescription, useLocal);
-        QCOMPARE(options.saveSentDocument, saveSent);
-        QCOMPARE(options.saveDescription, saveDescription);
-        QCOMPARE(options.saveLocalizedDescription, saveLocalized);
+        QFETCH(QString, line);
+        const QStringList words = line.split(QLatin1Char('|'));
+        std::vector<QByteArray> storage;
+        std::vector<char *> argv;
+        for (const QString &word : words)
+            storage.push_back(word.toLocal8Bit());
+        for (QByteArray &bytes : storage)
+            argv.push_back(bytes.data());
+        argv.push_back(nullptr);
+        const AppSettings settings(int(words.size()), argv.data());
+        const StartOptions options = ReadStartOptions(settings, int(words.size()), argv.data());
+
+        QStringList set;
+        const std::pair<bool, const char *> flags[] = {{options.useLocalDescription, "use_local_vlm"},
+                                                       {options.saveSentDocument, "save_vlm_send"},
+                                                       {options.saveDescription, "save_vlm"},
+                                                       {options.saveLocalizedDescription, "save_new_vlm"}};
+        for (const auto &[on, word] : flags) {
+            if (on)
+                set << QLatin1String(word);
+        }
+        QTEST(set.join(QLatin1Char(' ')), "set");
         QCOMPARE(options.devPath, words.at(1));
-        QCOMPARE(options.devName, words.at(2));
+        QCOMPARE(options.devName, words.value(2));
+        QCOMPARE(options.devName.isNull(), words.size() < 3);
     }
 
-    void devicePositionalsMissingAfterOptionRemoval()
+    void programDirectoryThatDoesNotExist()
     {
-        // The toolkit may leave fewer arguments than were counted raw.
-        const StartOptions options = readOptions({QStringLiteral("velmora"), QStringLiteral("/dev/lp0")});
-        QCOMPARE(options.devPath, QStringLiteral("/dev/lp0"));
-        QVERIFY(options.devName.isNull());
-    }
-
-    void programDirectoryOfStagedProgram()
-    {
-        const StartOptions options = readOptions({ProgramRun::stagedProgram(), "/dev/null", "Office"});
-        QCOMPARE(options.programDir, QDir(ProgramRun::stagedBinDir()).canonicalPath());
-    }
-
-    void enterProgramDirectory_data()
-    {
-        QTest::addColumn<QString>("argv0");
-        QTest::addColumn<QString>("expected"); // relative to the fixture
-        QTest::addColumn<bool>("fails");
-        QTest::newRow("relative path") << "sub/bin/velmora"
-                                       << "sub/bin" << false;
-        QTest::newRow("absolute path") << "@/sub/bin/velmora"
-                                       << "sub/bin" << false;
-        QTest::newRow("bare name stays where it is") << "velmora"
-                                                     << "" << false;
-        QTest::newRow("directory that does not exist") << "@/missing/velmora"
-                                                       << "" << true;
-    }
-    void enterProgramDirectory()
-    {
-        QFETCH(QString, argv0);
-        QFETCH(QString, expected);
-        QFETCH(bool, fails);
         QTemporaryDir dir;
         const QString root = QDir(dir.path()).canonicalPath();
-        QVERIFY(QDir(root).mkpath(QStringLiteral("sub/bin")));
         QVERIFY(QDir::setCurrent(root));
-        const QString target = expected.isEmpty() ? root : root + QLatin1Char('/') + expected;
-
         LogCapture log;
-        EnterProgramDirectory(QFile::encodeName(QString(argv0).replace(QLatin1Char('@'), root)));
-
-        QCOMPARE(QDir::currentPath(), target);
-        QStringList lines{QStringLiteral("QDir::currentDirPath=<%1>").arg(root)};
-        if (fails)
-            lines << QStringLiteral("Failed to change the current directory");
-        lines << QStringLiteral("QDir::currentDirPath=<%1>").arg(target);
-        QCOMPARE(log.lines(), lines);
+        EnterProgramDirectory(QFile::encodeName(root + QStringLiteral("/missing/velmora")));
+        QCOMPARE(QDir::currentPath(), root);
+        const QString where = QStringLiteral("QDir::currentDirPath=<%1>").arg(root);
+        QCOMPARE(log.lines(), (QStringList{where, "Failed to change the current directory", where}));
     }
 
+    void settingsUnavailableEndsWithErrorBox_data()
+    {
+        QTest::addColumn<QString>("programDir");
+        QTest::addColumn<QString>("firstLine"); // the version, read from the program directory
+        QTest::newRow("staged program directory")
+            << ProgramRun::stagedBinDir() << "\t\tVelmora: " VELMORA_VERSION " Velmora development build\n";
+        QTest::newRow("no program directory") << QString() << "can't get application version";
+    }
     void settingsUnavailableEndsWithErrorBox()
     {
+        QFETCH(QString, programDir);
+        QFETCH(QString, firstLine);
         StartOptions options;
-        options.programDir = ProgramRun::stagedBinDir();
+        options.programDir = programDir;
         options.devPath = QStringLiteral("/dev/null");
         options.devName = QStringLiteral("Office");
         MessageBoxRecorder boxes;
@@ -177,29 +115,10 @@ private slots:
         QCOMPARE(box.caption, QStringLiteral("Error"));
         QCOMPARE(box.text, QStringLiteral("Cannot get printer settings!"));
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY2(log.lines().first().contains(firstLine), qPrintable(log.lines().first()));
         QCOMPARE(log.lines().last(), QStringLiteral("Cannot get printer settings!"));
         QCOMPARE(log.count(QStringLiteral("Cannot get printer settings!")), 1);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
-
-    void controllerReportsVersionFromProgramDirectory_data()
-    {
-        QTest::addColumn<QString>("programDir");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("staged program directory")
-            << ProgramRun::stagedBinDir() << "\t\tVelmora: " VELMORA_VERSION " Velmora development build\n";
-        QTest::newRow("no program directory") << QString() << "can't get application version";
-    }
-    void controllerReportsVersionFromProgramDirectory()
-    {
-        QFETCH(QString, programDir);
-        QFETCH(QString, expected);
-        StartOptions options;
-        options.programDir = programDir;
-        MessageBoxRecorder boxes;
-        LogCapture log;
-        QCOMPARE(RunSettings(options), 1);
-        QVERIFY2(log.lines().first().contains(expected), qPrintable(log.lines().first()));
     }
 };
 

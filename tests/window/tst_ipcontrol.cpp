@@ -9,157 +9,88 @@
 #include <algorithm>
 
 namespace {
-// Width at which the cells keep the size measured from the font.
-int naturalWidth(const IPControl &control, int *cell)
+// The control's state as one text: '|' marks the cursor, brackets the selection.
+QString shown(const QLineEdit &edit)
 {
-    const QFontMetrics metrics = control.fontMetrics();
-    *cell = 0;
-    for (const QChar digit : QStringLiteral("0123456789"))
-        *cell = qMax(*cell, metrics.horizontalAdvance(digit));
-    return 3 * metrics.horizontalAdvance(QLatin1Char('.')) + 12 * *cell + 12;
+    QString text = edit.text();
+    const int cursor = edit.cursorPosition();
+    if (!edit.hasSelectedText())
+        return text.insert(cursor, QLatin1Char('|'));
+    const int start = edit.selectionStart();
+    const int end = start + int(edit.selectedText().size());
+    text.insert(end, QLatin1String(cursor == end ? "|]" : "]"));
+    return text.insert(start, QLatin1String(cursor == start ? "[|" : "["));
 }
 
-// Focus arrives with activation and selects a section, so let it settle
-// before the mouse goes to work.
-bool showActive(QWidget &widget)
+// The reverse for a text without selection: sets the text and the cursor.
+void place(QLineEdit &edit, const QString &marked)
 {
-    widget.show();
-    widget.activateWindow();
-    return QTest::qWaitForWindowActive(&widget);
+    edit.setText(QString(marked).remove(QLatin1Char('|')));
+    edit.setCursorPosition(int(marked.indexOf(QLatin1Char('|'))));
 }
+
+// The width of a digit cell measured from the font, and the control sized so
+// the cells keep it (widened by grow pixels per cell), shown and active.
+int showWithCells(IPControl &control, int grow = 0)
+{
+    const QFontMetrics metrics = control.fontMetrics();
+    int cell = 0;
+    for (const QChar digit : QStringLiteral("0123456789"))
+        cell = qMax(cell, metrics.horizontalAdvance(digit));
+    control.resize(3 * metrics.horizontalAdvance(QLatin1Char('.')) + 12 * (cell + grow) + 12,
+                   control.sizeHint().height());
+    control.show();
+    control.activateWindow();
+    // Focus arrives with activation and selects a section: let it settle first.
+    return QTest::qWaitForWindowActive(&control) ? cell : 0;
+}
+
 } // namespace
 
 class TestIPControl : public QObject
 {
     Q_OBJECT
 private slots:
-    void startsEmptyAndAllowsOnlyTheAddressForm()
-    {
-        IPControl control(nullptr, "ip");
-        QCOMPARE(control.objectName(), QStringLiteral("ip"));
-        QCOMPARE(control.text(), QStringLiteral("..."));
-        QCOMPARE(control.maxLength(), 15);
-        QVERIFY(!IPControl::isCompleteAddress(control.text()));
-        QVERIFY(IPControl::isValidAddress(control.text()));
-    }
-
-    void typingAFullSectionMovesToTheNext()
-    {
-        IPControl control;
-        control.setText(QStringLiteral(".168.1.1"));
-        control.setCursorPosition(0);
-        QTest::keyClicks(&control, QStringLiteral("192"));
-        QCOMPARE(control.text(), QStringLiteral("192.168.1.1"));
-        QCOMPARE(control.selectedText(), QStringLiteral("168"));
-        QCOMPARE(control.cursorPosition(), 7);
-
-        // In the last section no dot follows, so typing there stays put.
-        control.setText(QStringLiteral("1.2.3."));
-        control.setCursorPosition(6);
-        QTest::keyClicks(&control, QStringLiteral("254"));
-        QCOMPARE(control.text(), QStringLiteral("1.2.3.254"));
-        QCOMPARE(control.cursorPosition(), 9);
-        QVERIFY(!control.hasSelectedText());
-    }
-
-    void fourthDigitIsRejected()
-    {
-        IPControl control;
-        control.setText(QStringLiteral("192.168.1.1"));
-        control.setCursorPosition(2);
-        QTest::keyClick(&control, Qt::Key_5);
-        QCOMPARE(control.text(), QStringLiteral("192.168.1.1"));
-    }
-
     void keys_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("cursor");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("expectedText");
-        QTest::addColumn<int>("expectedCursor");
-        QTest::addColumn<QString>("expectedSelection");
-
-        const QString address = QStringLiteral("192.168.1.1");
-        const int none = Qt::NoModifier;
-        const int shift = Qt::ShiftModifier;
-        const int ctrl = Qt::ControlModifier;
-        QTest::newRow("backspace after a dot deletes the previous section's digit")
-            << address << 4 << int(Qt::Key_Backspace) << none << QStringLiteral("19.168.1.1") << 2
-            << QString();
-        QTest::newRow("backspace after a dot before an empty section only steps left")
-            << QStringLiteral("192..1.1") << 5 << int(Qt::Key_Backspace) << none << QStringLiteral("192..1.1")
-            << 4 << QString();
-        QTest::newRow("backspace after a leading dot only steps left")
-            << QStringLiteral(".1.2.3") << 1 << int(Qt::Key_Backspace) << none << QStringLiteral(".1.2.3")
-            << 0 << QString();
-        QTest::newRow("backspace inside a section deletes a digit")
-            << address << 6 << int(Qt::Key_Backspace) << none << QStringLiteral("192.18.1.1") << 5
-            << QString();
-        QTest::newRow("delete on a dot does nothing")
-            << address << 3 << int(Qt::Key_Delete) << none << address << 3 << QString();
-        QTest::newRow("delete on a digit deletes it")
-            << address << 4 << int(Qt::Key_Delete) << none << QStringLiteral("192.68.1.1") << 4 << QString();
-        QTest::newRow("dot at a section start is ignored")
-            << address << 4 << int(Qt::Key_Period) << none << address << 4 << QString();
-        QTest::newRow("space at a section start is ignored")
-            << address << 8 << int(Qt::Key_Space) << none << address << 8 << QString();
-        QTest::newRow("dot inside a section selects the next one")
-            << address << 5 << int(Qt::Key_Period) << none << address << 9 << QStringLiteral("1");
-        QTest::newRow("space inside a section selects the next one")
-            << address << 1 << int(Qt::Key_Space) << none << address << 7 << QStringLiteral("168");
-        QTest::newRow("dot in the last section stays")
-            << address << 11 << int(Qt::Key_Period) << none << address << 11 << QString();
-        QTest::newRow("ctrl+left selects the previous section")
-            << address << 9 << int(Qt::Key_Left) << ctrl << address << 7 << QStringLiteral("168");
-        QTest::newRow("ctrl+up in the first section goes to the start")
-            << address << 2 << int(Qt::Key_Up) << ctrl << address << 0 << QString();
-        QTest::newRow("ctrl+right selects the next section")
-            << address << 0 << int(Qt::Key_Right) << ctrl << address << 7 << QStringLiteral("168");
-        QTest::newRow("ctrl+down in the last section does nothing")
-            << address << 10 << int(Qt::Key_Down) << ctrl << address << 10 << QString();
-        QTest::newRow("shift+left at a section start does nothing")
-            << address << 4 << int(Qt::Key_Left) << shift << address << 4 << QString();
-        QTest::newRow("shift+left inside a section grows the selection")
-            << address << 6 << int(Qt::Key_Left) << shift << address << 5 << QStringLiteral("6");
-        QTest::newRow("shift+right at a section end does nothing")
-            << address << 7 << int(Qt::Key_Right) << shift << address << 7 << QString();
-        QTest::newRow("shift+right inside a section grows the selection")
-            << address << 4 << int(Qt::Key_Right) << shift << address << 5 << QStringLiteral("1");
-        QTest::newRow("shift+home does nothing")
-            << address << 6 << int(Qt::Key_Home) << shift << address << 6 << QString();
-        QTest::newRow("shift+end does nothing")
-            << address << 6 << int(Qt::Key_End) << shift << address << 6 << QString();
-        QTest::newRow("end moves to the end")
-            << address << 6 << int(Qt::Key_End) << none << address << 11 << QString();
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("after");
+        const auto row = [](const char *name, const char *before, const char *key, const char *after) {
+            QTest::newRow(name) << QString::fromUtf8(before) << QString::fromUtf8(key)
+                                << QString::fromUtf8(after);
+        };
+        row("third digit selects the next section", "19|.168.1.1", "2", "192.[168|].1.1");
+        row("third digit in the last section stays", "1.2.3.25|", "4", "1.2.3.254|");
+        row("fourth digit is refused", "19|2.168.1.1", "5", "19|2.168.1.1");
+        row("backspace after a dot deletes the previous section's digit", "192.|168.1.1", "Backspace",
+            "19|.168.1.1");
+        row("backspace after a dot before an empty section only steps left", "192..|1.1", "Backspace",
+            "192.|.1.1");
+        row("backspace after a leading dot only steps left", ".|1.2.3", "Backspace", "|.1.2.3");
+        row("delete on a dot does nothing", "192|.168.1.1", "Delete", "192|.168.1.1");
+        row("dot at a section start is ignored", "192.|168.1.1", ".", "192.|168.1.1");
+        row("space inside a section selects the next one", "1|92.168.1.1", "Space", "192.[168|].1.1");
+        row("dot in the last section stays", "192.168.1.1|", ".", "192.168.1.1|");
+        row("ctrl+left selects the previous section", "192.168.|1.1", "Ctrl+Left", "192.[168|].1.1");
+        row("ctrl+up in the first section goes to the start", "19|2.168.1.1", "Ctrl+Up", "|192.168.1.1");
+        row("ctrl+down in the last section does nothing", "192.168.1.|1", "Ctrl+Down", "192.168.1.|1");
+        row("shift+left at a section start does nothing", "192.|168.1.1", "Shift+Left", "192.|168.1.1");
+        row("shift+left inside a section grows the selection", "192.16|8.1.1", "Shift+Left",
+            "192.1[|6]8.1.1");
+        row("shift+right at a section end does nothing", "192.168|.1.1", "Shift+Right", "192.168|.1.1");
+        row("shift+home does nothing", "192.16|8.1.1", "Shift+Home", "192.16|8.1.1");
     }
-
     void keys()
     {
-        QFETCH(QString, text);
-        QFETCH(int, cursor);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
+        QFETCH(QString, before);
+        QFETCH(QString, key);
         IPControl control;
-        control.setText(text);
-        control.setCursorPosition(cursor);
-        QTest::keyClick(&control, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QTEST(control.text(), "expectedText");
-        QTEST(control.cursorPosition(), "expectedCursor");
-        QTEST(control.selectedText(), "expectedSelection");
-    }
-
-    void oneDigitThenDotMovesOn()
-    {
-        IPControl control;
-        control.setText(QStringLiteral("192..7."));
-        control.setCursorPosition(4);
-        QTest::keyClick(&control, Qt::Key_1);
-        QCOMPARE(control.text(), QStringLiteral("192.1.7."));
-        QTest::keyClick(&control, '.');
-        QCOMPARE(control.selectedText(), QStringLiteral("7"));
-        QCOMPARE(control.cursorPosition(), 7);
+        place(control, before);
+        const QKeyCombination combination = QKeySequence::fromString(key)[0];
+        QVERIFY(combination.key() != Qt::Key_unknown);
+        QTest::keyClick(&control, combination.key(), combination.keyboardModifiers());
+        QTEST(shown(control), "after");
     }
 
     void pastingTwoDotsIsReverted()
@@ -167,21 +98,16 @@ private slots:
         IPControl control;
         control.setCursorPosition(0);
         QTest::keyClicks(&control, QStringLiteral("10"));
-        QCOMPARE(control.text(), QStringLiteral("10..."));
-        QCOMPARE(control.cursorPosition(), 2);
-
         QGuiApplication::clipboard()->setText(QStringLiteral("1.2.3"));
         if (QGuiApplication::clipboard()->text() != QStringLiteral("1.2.3"))
             QSKIP("this platform has no clipboard");
         QSignalSpy changes(&control, &QLineEdit::textChanged);
         control.selectAll();
         QTest::keyClick(&control, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(changes.count() >= 2); // the pasted text, then the restored one
         // The guard restores from inside the paste's own signal.
         QVERIFY(std::any_of(changes.cbegin(), changes.cend(),
                             [](const QList<QVariant> &args) { return args.first().toString() == "1.2.3"; }));
-        QCOMPARE(control.text(), QStringLiteral("10..."));
-        QCOMPARE(control.cursorPosition(), 2);
+        QCOMPARE(shown(control), QStringLiteral("10|..."));
     }
 
     void guardBeforeAnyValidText()
@@ -208,15 +134,11 @@ private slots:
         QTest::newRow("ordinary") << QStringLiteral("192.168.1.10") << true << true;
         QTest::newRow("all zero") << QStringLiteral("0.0.0.0") << false << true;
         QTest::newRow("broadcast") << QStringLiteral("255.255.255.255") << false << true;
-        QTest::newRow("some zero") << QStringLiteral("10.0.0.0") << true << true;
-        QTest::newRow("mixed 0 and 255") << QStringLiteral("255.0.255.0") << true << true;
         QTest::newRow("above 255 not checked here") << QStringLiteral("300.1.1.1") << true << true;
         QTest::newRow("empty section ends the check") << QStringLiteral("0.0..0") << true << false;
-        QTest::newRow("empty last section") << QStringLiteral("255.255.255.") << true << false;
         QTest::newRow("not a number") << QStringLiteral("1.x.3.4") << false << true;
         QTest::newRow("not a number after an empty section") << QStringLiteral("1..x.4") << true << false;
     }
-
     void addresses()
     {
         QFETCH(QString, text);
@@ -233,15 +155,10 @@ private slots:
         layout->addWidget(other);
         layout->addWidget(control);
         control->setText(QStringLiteral("10.20.30.40"));
-
-        QCOMPARE(control->focusedSection(), 0);
-        control->setFocusedSection(4);
-        QCOMPARE(control->focusedSection(), 0);
+        control->setFocusedSection(2);
+        control->setFocusedSection(4); // out of range: ignored
         control->setFocusedSection(-1);
-        QCOMPARE(control->focusedSection(), 0);
-        QVERIFY(control->setProperty("focusedSection", 2));
-        QCOMPARE(control->property("focusedSection").toInt(), 2);
-        QVERIFY(!control->hasSelectedText()); // stored only, nothing selected yet
+        QCOMPARE(control->focusedSection(), 2);
 
         window.show();
         window.activateWindow();
@@ -251,69 +168,64 @@ private slots:
         // Tab focus would select everything in a plain line edit.
         control->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(control->hasFocus());
-        QCOMPARE(control->selectedText(), QStringLiteral("30"));
-        QCOMPARE(control->cursorPosition(), 8);
+        QCOMPARE(shown(*control), QStringLiteral("10.20.[30|].40"));
     }
 
-    void mouseWorksOnTheCells()
+    void mouse_data()
     {
-        IPControl control;
-        int cell = 0;
-        control.resize(naturalWidth(control, &cell), control.sizeHint().height());
-        control.setText(QStringLiteral("192.168.1.10"));
-        QVERIFY(showActive(control));
-        const int y = control.height() / 2;
-        const int span = 3 * cell;
-
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(2 * span + 1, y));
-        QCOMPARE(control.cursorPosition(), 8); // left of the centred "1": its section start
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(span + span / 2, y));
-        QCOMPARE(control.cursorPosition(), 5); // on the middle digit of "168"
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(3 * span - 1, y));
-        QCOMPARE(control.cursorPosition(), 9); // right of the centred "1": its section end
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(4 * span + 3, y));
-        QCOMPARE(control.cursorPosition(), 12); // beyond the fourth cell: end of text
-
-        // Shift-click into a later section stops at the end of the cursor's section.
-        control.setCursorPosition(5);
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::ShiftModifier, QPoint(3 * span + span / 2, y));
-        QCOMPARE(control.selectedText(), QStringLiteral("68"));
-        // ...and into an earlier one at its start.
-        control.setCursorPosition(5);
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::ShiftModifier, QPoint(span / 2, y));
-        QCOMPARE(control.selectedText(), QStringLiteral("1"));
-        QCOMPARE(control.cursorPosition(), 4);
-
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(span + span / 2, y));
-        QTest::mouseDClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(span + span / 2, y));
-        QCOMPARE(control.selectedText(), QStringLiteral("168"));
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<double>("cells"); // where the mouse goes: digit cells from the left plus pixels
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<QString>("after");
+        const auto row = [](const char *name, const char *before, const char *action, double cells,
+                            int pixels, const char *after) {
+            QTest::newRow(name) << QString::fromUtf8(before) << QString::fromUtf8(action) << cells << pixels
+                                << QString::fromUtf8(after);
+        };
+        const char *address = "|192.168.1.10";
+        row("left of a centred digit: its section start", address, "click", 6, 1, "192.168.|1.10");
+        row("on a middle digit", address, "click", 4.5, 0, "192.1|68.1.10");
+        row("right of a centred digit: its section end", address, "click", 9, -1, "192.168.1|.10");
+        row("beyond the fourth cell: end of text", address, "click", 12, 3, "192.168.1.10|");
+        row("shift-click into a later section stops at the section end", "192.1|68.1.10", "shift", 10.5, 0,
+            "192.1[68|].1.10");
+        row("shift-click into an earlier section stops at the section start", "192.1|68.1.10", "shift", 1.5,
+            0, "192.[|1]68.1.10");
+        row("double click selects the section", address, "double", 4.5, 0, "192.[168|].1.10");
+        row("double click on an empty section selects nothing", "|1..3.4", "double", 4, 0, "1.|.3.4");
+        // Cells grown by 10 pixels each stay grown when the control narrows again.
+        row("cells keep the width of a wider control", "|1.2.3.4", "widened", 6, 61, "1.2.|3.4");
     }
-
-    void doubleClickOnAnEmptySectionSelectsNothing()
+    void mouse()
     {
+        QFETCH(QString, before);
+        QFETCH(QString, action);
+        QFETCH(double, cells);
+        QFETCH(int, pixels);
         IPControl control;
-        int cell = 0;
-        control.resize(naturalWidth(control, &cell), control.sizeHint().height());
-        control.setText(QStringLiteral("1..3.4"));
-        QVERIFY(showActive(control));
+        const bool widened = action == QLatin1String("widened");
+        const int cell = showWithCells(control, widened ? 10 : 0);
+        QVERIFY(cell > 0);
+        if (widened)
+            QCOMPARE(showWithCells(control), cell); // narrowed to the measured cells again
+        place(control, before);
+        const QPoint at(int(cells * cell) + pixels, control.height() / 2);
         // A real double click comes after a press that placed the cursor.
-        const QPoint inEmptySection(3 * cell + cell, control.height() / 2);
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, inEmptySection);
-        QTest::mouseDClick(&control, Qt::LeftButton, Qt::NoModifier, inEmptySection);
-        QVERIFY(!control.hasSelectedText());
-        QCOMPARE(control.cursorPosition(), 2);
+        QTest::mouseClick(&control, Qt::LeftButton,
+                          action == QLatin1String("shift") ? Qt::ShiftModifier : Qt::NoModifier, at);
+        if (action == QLatin1String("double"))
+            QTest::mouseDClick(&control, Qt::LeftButton, Qt::NoModifier, at);
+        QTEST(shown(control), "after");
     }
 
     void shiftDragStaysInTheAnchorSection()
     {
         IPControl control;
-        int cell = 0;
-        control.resize(naturalWidth(control, &cell), control.sizeHint().height());
+        const int span = 3 * showWithCells(control);
+        QVERIFY(span > 0);
         control.setText(QStringLiteral("192.168.1.10"));
-        QVERIFY(showActive(control));
         const int y = control.height() / 2;
-        const int span = 3 * cell;
-
         QTest::mousePress(&control, Qt::LeftButton, Qt::NoModifier, QPoint(span + 1, y)); // anchor 4
         QMouseEvent move(QEvent::MouseMove, QPointF(3 * span + span / 2, y),
                          control.mapToGlobal(QPointF(0, y)), Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
@@ -322,59 +234,19 @@ private slots:
         QTest::mouseRelease(&control, Qt::LeftButton, Qt::ShiftModifier, QPoint(3 * span + span / 2, y));
     }
 
-    void widerControlGrowsTheCellsForGood()
-    {
-        IPControl control;
-        int cell = 0;
-        const int natural = naturalWidth(control, &cell);
-        const int grow = 10;
-        control.resize(natural + 12 * grow, control.sizeHint().height());
-        control.setText(QStringLiteral("1.2.3.4"));
-        QVERIFY(showActive(control));
-        const int span = 3 * (cell + grow);
-        const int y = control.height() / 2;
-
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(2 * span + 1, y));
-        QCOMPARE(control.cursorPosition(), 4); // start of section 2 in the widened cells
-
-        control.resize(natural, control.height());
-        QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(2 * span + 1, y));
-        QCOMPARE(control.cursorPosition(), 4);
-    }
-
-    void cursorBlinksOnePhasePerPaint()
-    {
-        IPControl control;
-        int cell = 0;
-        control.resize(naturalWidth(control, &cell), control.sizeHint().height());
-        QVERIFY(showActive(control));
-        control.setFocus();
-        QTRY_VERIFY(control.hasFocus());
-        QCOMPARE(control.cursorPosition(), 0); // the empty first section
-
-        const int band = qMin(control.height(), control.fontMetrics().lineSpacing() + 4);
-        const QPoint onCursor(3 * cell / 2, (control.height() - band) / 2 + band / 2);
-        const QColor text = control.palette().color(QPalette::Text);
-        // Nothing runs the event loop between the two paints.
-        const bool first = control.grab().toImage().pixelColor(onCursor) == text;
-        const bool second = control.grab().toImage().pixelColor(onCursor) == text;
-        QVERIFY(first != second);
-    }
-
     void paintsDotsBetweenTheCells()
     {
         IPControl control;
-        int cell = 0;
-        control.resize(naturalWidth(control, &cell), control.sizeHint().height());
+        const int cell = showWithCells(control);
+        QVERIFY(cell > 0);
         control.setText(QStringLiteral("1.2.3.4"));
         const QImage image = control.grab().toImage();
+        // Near the foot of the band of text, which is centred in the control.
         const int band = qMin(control.height(), control.fontMetrics().lineSpacing() + 4);
         const int dotY = (control.height() - band) / 2 + band - 5;
-        const QColor text = control.palette().color(QPalette::Text);
-        const QColor base = control.palette().color(QPalette::Base);
         for (int n = 1; n <= 3; ++n) {
-            QCOMPARE(image.pixelColor(3 * cell * n, dotY), text);
-            QCOMPARE(image.pixelColor(3 * cell * n, dotY - 2), base);
+            QCOMPARE(image.pixelColor(3 * cell * n, dotY), control.palette().color(QPalette::Text));
+            QCOMPARE(image.pixelColor(3 * cell * n, dotY - 2), control.palette().color(QPalette::Base));
         }
     }
 };

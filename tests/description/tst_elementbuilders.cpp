@@ -216,7 +216,7 @@ void TestElementBuilders::valueState()
     const auto *balance = find<SliderElement>(*parser, QStringLiteral("ColorBalance"));
     QCOMPARE(balance->min(), QStringLiteral("-5"));
     QCOMPARE(balance->max(), QStringLiteral("5"));
-    QCOMPARE(balance->colorMarker(), QStringLiteral("CMY"));
+    QCOMPARE(balance->colorMarker(), QStringLiteral("00A0E0"));
 
     const auto *counter = find<TextElement>(*parser, QStringLiteral("PageCounter"));
     QCOMPARE(counter->current(), QStringLiteral("18342"));

@@ -1,6 +1,7 @@
 #include "description/domparser.h"
 
 #include "app/debuglog.h"
+#include "description/xmlnesting.h"
 
 #include <QDomNamedNodeMap>
 #include <QFile>
@@ -109,10 +110,16 @@ void writeNode(const QDomNode &node, int depth, int indent, QStringList &lines)
 
 // The DOM keeps whatever it built before a syntax error; nobody may read
 // half a document, so a failed parse leaves it empty. Emptied in place, so
-// handles given out by document() stay attached.
+// handles given out by document() stay attached. Qt's DOM takes time that
+// grows with the square of the nesting depth, so absurdly deep texts (no
+// device nests its settings anywhere near this) are refused unread.
 template <typename Content> bool parseInto(QDomDocument &document, const Content &content)
 {
-    if (static_cast<bool>(document.setContent(content)))
+    const bool tooDeep = XmlNestsDeeperThan(content, DomParser::MaxDocumentDepth);
+    if (tooDeep)
+        DebugLog("DomParser: the document nests deeper than %d levels and is not read",
+                 DomParser::MaxDocumentDepth);
+    if (!tooDeep && static_cast<bool>(document.setContent(content)))
         return true;
     while (!document.firstChild().isNull())
         document.removeChild(document.firstChild());

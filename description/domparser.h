@@ -18,6 +18,10 @@ class QFile;
 class DomParser
 {
 public:
+    // Texts that nest their elements deeper than this are refused by the
+    // loaders (logged, validity false); no document of ours comes close.
+    static constexpr int MaxDocumentDepth = 2048;
+
     DomParser();
     explicit DomParser(const QString &text);
     explicit DomParser(QFile *file);

@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QVariant>
 
-#include <cstring>
-
 namespace {
 
 const QString SettingsPath = QStringLiteral("root/PrinterSettingsInfo");
@@ -36,90 +34,6 @@ bool isPressedType(int type)
 bool hasMembers(const Element *element)
 {
     return element->type() == stGroup || element->type() == stForm;
-}
-
-// Counts the nesting of start tags without building anything, so a hostile
-// text is turned away in linear time. Comments, CDATA sections, processing
-// instructions and the document type are stepped over; quoted attribute
-// values may hold '>' and '/'. Malformed text only makes the estimate
-// rough: the DOM rejects it afterwards anyway.
-template <typename Char> bool nestsDeeperThan(const Char *text, qsizetype size, int limit)
-{
-    const auto at = [&](qsizetype i) -> char32_t {
-        return i < size ? static_cast<char32_t>(text[i]) : 0;
-    };
-    const auto startsWith = [&](qsizetype i, const char *s) {
-        for (qsizetype k = 0; s[k]; ++k) {
-            if (at(i + k) != static_cast<char32_t>(s[k]))
-                return false;
-        }
-        return true;
-    };
-    const auto skipPast = [&](qsizetype i, const char *end) {
-        while (i < size && !startsWith(i, end))
-            ++i;
-        return i < size ? i + static_cast<qsizetype>(std::strlen(end)) : size;
-    };
-
-    int depth = 0;
-    qsizetype i = 0;
-    while (i < size) {
-        if (at(i) != '<') {
-            ++i;
-        } else if (startsWith(i, "<!--")) {
-            i = skipPast(i + 4, "-->");
-        } else if (startsWith(i, "<![CDATA[")) {
-            i = skipPast(i + 9, "]]>");
-        } else if (startsWith(i, "<?")) {
-            i = skipPast(i + 2, "?>");
-        } else if (startsWith(i, "<!")) {
-            int brackets = 0;
-            for (++i; i < size;) {
-                const char32_t c = at(i++);
-                if (c == '[')
-                    ++brackets;
-                else if (c == ']')
-                    --brackets;
-                else if (c == '>' && brackets <= 0)
-                    break;
-            }
-        } else {
-            const bool closing = at(i + 1) == '/';
-            char32_t quote = 0;
-            char32_t previous = 0;
-            for (++i; i < size;) {
-                const char32_t c = at(i++);
-                if (quote) {
-                    if (c == quote)
-                        quote = 0;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '>') {
-                    break;
-                }
-                previous = c;
-            }
-            if (closing) {
-                if (depth > 0)
-                    --depth;
-            } else if (previous != '/' && ++depth > limit) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-bool textNestsTooDeep(const QString &text)
-{
-    return nestsDeeperThan(reinterpret_cast<const char16_t *>(text.utf16()), text.size(),
-                           SettingsParser::MaxDocumentDepth);
-}
-
-void logRefusedDocument()
-{
-    DebugLog("SettingsParser: the document nests deeper than %d levels and is not read",
-             SettingsParser::MaxDocumentDepth);
 }
 
 // Pre-order over the elements below top (top itself excluded), without
@@ -155,54 +69,19 @@ template <typename Visit> void visitElementsBelow(const QDomNode &top, Visit vis
 
 } // namespace
 
-// Reads the file once for the scan; the loader opens it again. A file that
-// cannot be opened passes, so the loader reports it as it always does.
-bool SettingsParser::fileNestsTooDeep(QFile *file)
-{
-    if (!file || !file->open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file->readAll();
-    file->close();
-    return nestsDeeperThan(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(),
-                           MaxDocumentDepth);
-}
-
 SettingsParser::SettingsParser() = default;
 
-SettingsParser::SettingsParser(const QString &text)
-{
-    SettingsParser::setContent(text);
-}
+SettingsParser::SettingsParser(const QString &text) : DomParser(text)
+{}
 
-SettingsParser::SettingsParser(QFile *file)
-{
-    (void)SettingsParser::loadFile(file);
-}
+SettingsParser::SettingsParser(QFile *file) : DomParser(file)
+{}
 
 SettingsParser::~SettingsParser()
 {
     // The elements go first: they point at the dependency records.
     m_pRoot.reset();
     m_pAbout.reset();
-}
-
-bool SettingsParser::setContent(const QString &text)
-{
-    if (!textNestsTooDeep(text))
-        return DomParser::setContent(text);
-    logRefusedDocument();
-    // As after any failed load: nobody may read what was there before.
-    DomParser::setContent(QString());
-    return false;
-}
-
-bool SettingsParser::loadFile(QFile *file)
-{
-    if (!fileNestsTooDeep(file))
-        return DomParser::loadFile(file);
-    logRefusedDocument();
-    DomParser::setContent(QString());
-    return false;
 }
 
 bool SettingsParser::parse()

@@ -41,20 +41,11 @@ public:
     // Categories, groups and pop-up forms nested deeper than this are cut
     // off: nothing below that level becomes part of the model.
     static constexpr int MaxNestingDepth = 256;
-    // A text nested deeper than this is refused before the DOM sees it: Qt's
-    // DOM builds such documents in time that grows with the square of the
-    // depth, and nothing below MaxNestingDepth would be read anyway.
-    static constexpr int MaxDocumentDepth = 2048;
 
     SettingsParser();
     explicit SettingsParser(const QString &text);
     explicit SettingsParser(QFile *file);
     ~SettingsParser() override;
-
-    // The DomParser loaders, refusing documents nested deeper than
-    // MaxDocumentDepth (logged, validity false).
-    bool setContent(const QString &text) override;
-    [[nodiscard]] bool loadFile(QFile *file) override;
 
     // readPrinterSettings, readDependencies and wireDependencies, all three
     // even when the first fails; its result is the result.
@@ -155,10 +146,6 @@ private:
     std::unique_ptr<RefAttribute> createRefAttribute(const QDomElement &node) const;
     void resolveReference(Attribute &attribute, const QDomElement &node) const;
     void wireElement(Element *element, const QHash<QString, QList<Dependency *>> &dependentsByNode);
-
-    // Whether the file's text nests deeper than MaxDocumentDepth; a file
-    // that cannot be read passes, so its loader reports it as usual.
-    static bool fileNestsTooDeep(QFile *file);
 
     bool addChange(Element *e);
     bool generateButton(Element *e);

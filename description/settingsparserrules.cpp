@@ -66,11 +66,6 @@ void SettingsParser::addBuiltInGatewayRule(QDomElement &deps)
 void SettingsParser::addExtraDependencies(QDomElement &deps)
 {
     QFile file(QStringLiteral("dependencies.xml"));
-    if (fileNestsTooDeep(&file)) {
-        DebugLog("SettingsParser: dependencies.xml nests deeper than %d levels and is not read",
-                 MaxDocumentDepth);
-        return;
-    }
     const DomParser extra(&file);
     if (!extra.isValid())
         return;

@@ -113,29 +113,20 @@ private slots:
         QCOMPARE(log.lines().size(), 1);
     }
 
-    void setContent_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-
-        QTest::newRow("with declaration") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root/>" << true;
-        QTest::newRow("unclosed element") << "<root><PrinterSettingsInfo></root>" << false;
-        QTest::newRow("raw ampersand") << "<root><A STRING=\"a & b\"/></root>" << false;
-        QTest::newRow("empty text") << "" << false;
-    }
     void setContent()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-
         DomParser parser("<old/>");
         const QDomDocument held = parser.document();
         LogCapture log;
-        QCOMPARE(parser.setContent(text), valid);
-        QCOMPARE(parser.isValid(), valid);
-        QVERIFY(log.lines().isEmpty());
+        QVERIFY(parser.setContent("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root/>"));
         // Copies handed out before see the new tree, or none: never the old one.
-        QCOMPARE(held.documentElement().isNull(), !valid);
+        QCOMPARE(held.documentElement().tagName(), QString("root"));
+        for (const char *bad : {"<root><P></root>", "<root><A STRING=\"a & b\"/></root>", ""}) {
+            QVERIFY2(!parser.setContent(bad), bad);
+            QVERIFY(!parser.isValid());
+            QVERIFY(held.documentElement().isNull());
+        }
+        QVERIFY(log.lines().isEmpty());
     }
 
     void saveReplacesTheFile()
@@ -187,36 +178,14 @@ private slots:
         DomParser parser(xml);
         QVERIFY(parser.isValid());
         QCOMPARE(DomParser::elementText(parser.document().documentElement(), indent), expected);
-    }
-
-    void elementTextRoundTrips()
-    {
-        const QString tricky("\"quoted\" & <tagged> 'single' 100% %s Größe ✓\tTab\nLine");
-        DomParser source;
-        QDomDocument doc = source.document();
-        QDomElement entry = doc.createElement("Entry");
-        entry.setAttribute("NAME", tricky);
-        entry.setAttribute("EMPTY", QString());
-        doc.appendChild(entry);
-
-        DomParser reread(DomParser::elementText(entry));
-        const QDomNode back = reread.findPath({"Entry"});
-        QCOMPARE(reread.attribute(back, "NAME"), tricky);
-        QVERIFY(reread.hasAttribute(back, "EMPTY"));
         QVERIFY(DomParser::elementText(QDomElement()).isNull());
     }
 
-    void dumps()
+    void dumpsShowFileTextsLiterally()
     {
-        DomParser parser("<root>hi<a><b/></a><!--x--><Kid CURRENT=\"5%d\"/></root>");
-        const QDomElement root = parser.document().documentElement();
+        DomParser parser("<root><Kid CURRENT=\"5%d\"/></root>");
         LogCapture log;
-        parser.dumpTree(root, "->");
-        parser.dumpTree(root, QString());
-        QCOMPARE(log.lines(), (QStringList{"->root", "->-a", "->--b", "->-Kid", "root", "a", "b", "Kid"}));
-        // Texts from the file show literally, conversion characters and all.
-        log.clear();
-        parser.dumpNode(root.lastChild());
+        parser.dumpNode(parser.findPath({"root", "Kid"}));
         parser.dumpElements("Kid");
         QCOMPARE(log.lines(), (QStringList{"<Kid>", "    attribute: CURRENT    value: 5%d    type: 2",
                                            "-------------------- Kid: --------------------",

@@ -141,6 +141,17 @@ private slots:
         row("no TEXTLABEL stays null", "TYPE=\"STATICTEXT\"", "format", QString());
         row("TEXTLABEL kept literally", "TYPE=\"STATICTEXT\" TEXTLABEL=\"%s%n pages\"", "format",
             "%s%n pages");
+        row("edit box keeps allowed punctuation", "TYPE=\"EDITBOX\" CURRENT=\"Office #2, 3rd floor\"",
+            "current", "Office #2, 3rd floor");
+        row("edit box refuses umlaut and underscore", "TYPE=\"EDITBOX\" CURRENT=\"Büro_2\"", "current", "");
+        row("refused text kept as initial value", "TYPE=\"EDITBOX\" CURRENT=\"Büro_2\"", "initial", "Büro_2");
+        row("refused text kept as object name", "TYPE=\"EDITBOX\" CURRENT=\"Büro_2\"", "objectName",
+            "Büro_2");
+        row("dial box keeps plus, digits, blanks", "TYPE=\"DIALEDITBOX\" CURRENT=\"+49 30 1\"", "current",
+            "+49 30 1");
+        row("dial box refuses a hyphen", "TYPE=\"DIALEDITBOX\" CURRENT=\"030-1\"", "current", "");
+        row("dial box without CURRENT: null", "TYPE=\"DIALEDITBOX\"", "current", QString());
+        row("dial box without CURRENT: null initial", "TYPE=\"DIALEDITBOX\"", "initial", QString());
         row("photo ink for TRUE", "TYPE=\"CARTRIDGE_ALIGN_HP_INK_SFP\" PhotoInkCartridgeInstall=\"TRUE\"",
             "hasPhotoInk", "true");
         row("no photo ink for true", "TYPE=\"CARTRIDGE_ALIGN_HP_INK_SFP\" PhotoInkCartridgeInstall=\"true\"",
@@ -178,70 +189,26 @@ private slots:
         // A button is no value: not part of a change set, whatever CURRENT said.
         QVERIFY(!parser->findElement("E")->isConcrete());
         QVERIFY(parser->getChanges(QString()).isNull());
-
-        auto sample = parsedFile("sample_mfp.xml");
-        const auto *rings = findAs<NumericElement>(*sample, "RingsToAnswer");
-        QCOMPARE(rings->objectName(), QString("3"));
-        QCOMPARE(rings->factory(), QString("2"));
-        QCOMPARE(rings->max(), QString("9"));
-        QCOMPARE(rings->parentElement(), sample->findElement("FaxReceive"));
-        QCOMPARE(findAs<SliderElement>(*sample, "ColorBalance")->colorMarker(), QString("00A0E0"));
-    }
-
-    void editBoxFilter_data()
-    {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("initial");
-        const auto row = [](const char *name, const char *id, const QString &current,
-                            const QString &initial) {
-            QTest::newRow(name) << QString(id) << current << initial;
-        };
-        row("edit box, allowed punctuation", "StationGood", "Office #2, 3rd floor", "Office #2, 3rd floor");
-        row("edit box, umlaut and underscore", "StationBad", "", "Büro_2");
-        row("dial, plus digits blanks", "NumberGood", "+49 30 1234567", "+49 30 1234567");
-        row("dial, hyphen", "NumberBad", "", "030-1234567");
-        row("dial, absent", "NumberAbsent", QString(), QString());
-    }
-    void editBoxFilter()
-    {
-        QFETCH(QString, id);
-        QFETCH(QString, current);
-        QFETCH(QString, initial);
-
-        auto parser = parsedFile("edit_current_mismatch.xml");
-        const auto *edit = findAs<BoundaryElement>(*parser, id);
-        QCOMPARE(edit->current(), current);
-        QCOMPARE(edit->current().isNull(), current.isNull());
-        QCOMPARE(edit->initial(), initial);
-        QCOMPARE(edit->initial().isNull(), initial.isNull());
-        QCOMPARE(edit->objectName(), initial);
     }
 
     void options()
     {
-        auto parser = parsedFile("sample_mfp.xml");
-        const auto *source = findAs<ListElement>(*parser, "PaperSource");
-        QCOMPARE(int(source->parameters().size()), 4);
-        QCOMPARE(source->parameterAt(3)->title(), QString("IDS_SOURCE_MANUAL"));
-        QVERIFY(!qobject_cast<PaperSizeParameter *>(source->parameterAt(0)));
-        const auto *paper = findAs<ListElement>(*parser, "PaperSize");
-        const auto *dl = qobject_cast<PaperSizeParameter *>(paper->findParameter("EnvelopeDL"));
-        QCOMPARE(dl->maxTopMargin(), QString("10"));
-        QCOMPARE(dl->linesLandscape(), QString("19"));
-
         // A bare option's tag is value, key and title; a paper-size value not
         // given reads null, not "0"; a check box may come without options.
-        auto bare = parsedSettings("<P TYPE=\"PAPERSIZE\" CURRENT=\"B5\"><B5 MAXTOPMARGIN=\"9\"/></P>"
-                                   "<C TYPE=\"COMBOBOX\"><X/></C><Q TYPE=\"CHECKBOX\" CURRENT=\"On\"/>");
-        const auto *b5 = qobject_cast<PaperSizeParameter *>(findAs<ListElement>(*bare, "P")->parameterAt(0));
+        auto parser = parsedSettings(
+            "<P TYPE=\"PAPERSIZE\" CURRENT=\"B5\"><B5 MAXTOPMARGIN=\"9\"/></P>"
+            "<C TYPE=\"COMBOBOX\"><X/><Y STRING=\"IDS_Y\"/></C><Q TYPE=\"CHECKBOX\" CURRENT=\"On\"/>");
+        const auto *b5 =
+            qobject_cast<PaperSizeParameter *>(findAs<ListElement>(*parser, "P")->parameterAt(0));
         QCOMPARE(b5->maxTopMargin(), QString("9"));
         QVERIFY(b5->linesPortrait().isNull());
-        const Parameter *x = findAs<ListElement>(*bare, "C")->parameterAt(0);
-        QCOMPARE(x->id(), QString("X"));
-        QCOMPARE(x->string(), QString("X"));
-        QVERIFY(findAs<ListElement>(*bare, "Q")->parameters().empty());
-        QCOMPARE(findAs<ListElement>(*bare, "Q")->current(), QString("On"));
+        const auto *combo = findAs<ListElement>(*parser, "C");
+        QVERIFY(!qobject_cast<PaperSizeParameter *>(combo->parameterAt(0)));
+        QCOMPARE(combo->parameterAt(0)->id(), QString("X"));
+        QCOMPARE(combo->parameterAt(0)->string(), QString("X"));
+        QCOMPARE(combo->findParameter("Y")->title(), QString("IDS_Y"));
+        QVERIFY(findAs<ListElement>(*parser, "Q")->parameters().empty());
+        QCOMPARE(findAs<ListElement>(*parser, "Q")->current(), QString("On"));
     }
 
     void groupAndPopupMembers()

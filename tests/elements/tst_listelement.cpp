@@ -77,35 +77,43 @@ private slots:
         QTest::failOnWarning(QRegularExpression("."));
     }
 
-    void currentTextFallsBack_data()
+    void withdrawnCurrentFallsBack_data()
     {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("factory");
-        QTest::addColumn<QString>("text");
-        addRow("current offered", "Legal", "A4", "legal");
-        addRow("current withdrawn, factory offered", "Letter", "A4", "a4");
-        addRow("current unknown, factory offered", "B5", "A4", "a4");
-        addRow("neither offered", "B5", "Letter", "Unknown parameter");
+        addColumns<QString, QString, QString, QString>({"current", "factory", "text", "chosen"});
+        addRow("current offered", "Let", "Letter", "let", "Let");
+        addRow("current withdrawn, factory offered", "A4", "Let", "let", "Let");
+        addRow("current unknown, factory offered", "B5", "Let", "let", "Let");
+        addRow("neither offered: first offered", "A4", "Legal", "Unknown parameter", "Letter");
     }
-    void currentTextFallsBack()
+    void withdrawnCurrentFallsBack()
     {
         QFETCH(QString, current);
         QFETCH(QString, factory);
+        QFETCH(QString, chosen);
+        TestValueElement region("Region", "us");
         auto list = makeList("COMBOBOX", current, factory);
-        list->parameters()[1]->setVisible(false);
+        // What the rule below withdraws, before any control exists.
+        list->parameters()[0]->setVisible(false);
+        list->parameters()[3]->setVisible(false);
         QTEST(list->currentText(), "text");
+        Dependency rules("Paper", list.get());
+        rules.constraints.push_back(usOnlyRule(&region, {"Letter"}));
+        list->setDependency(&rules);
+
+        // The self-check of a new control moves a withdrawn current on.
+        Shown<ListElement> shown(std::move(list));
+        QCOMPARE(shownOptions(*shown.element), QStringList({"letter", "let"}));
+        QCOMPARE(shownChoice(*shown.element), chosen.toLower());
+        QCOMPARE(shown.element->current(), chosen);
+        QCOMPARE(reported(shown.changed), chosen == current ? QStringList() : QStringList{chosen});
+        QCOMPARE(shown.dependent.sources.size(), chosen == current ? 0 : 1);
     }
 
     void restrictKeepsSubstringMatches_data()
     {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<bool>("visibleBefore");
-        QTest::addColumn<bool>("withRule");
-        QTest::addColumn<bool>("visibleAfter");
-        addRow("exact entry", "Letter", true, true, true);
+        addColumns<QString, bool, bool, bool>({"id", "visibleBefore", "withRule", "visibleAfter"});
         addRow("substring of an entry", "Let", true, true, true);
         addRow("case differs", "letter", true, true, false);
-        addRow("in no entry", "A4", true, true, false);
         addRow("withdrawn stays withdrawn", "Let", false, true, false);
         addRow("no rule offers again", "A4", false, false, true);
     }
@@ -122,37 +130,24 @@ private slots:
         QTEST(option.visible(), "visibleAfter");
     }
 
-    void checkBoxState_data()
+    void checkBoxCountsOfferedOptionsOnly()
     {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<bool>("firstOffered");
-        QTest::addColumn<QString>("shown");
-        addRow("first option is off", "Off", true, "unchecked");
-        addRow("second option is on", "On", true, "checked");
-        addRow("other value is off", "Auto", true, "unchecked");
-        addRow("second counted among offered only", "On", false, "unchecked");
-    }
-    void checkBoxState()
-    {
-        QFETCH(QString, current);
-        QFETCH(bool, firstOffered);
-        auto list = makeList("CHECKBOX", current, "Off", {"Off", "On"});
-        list->parameters()[0]->setVisible(firstOffered);
+        // With the first option withdrawn, "On" is the first one offered: off.
+        auto list = makeList("CHECKBOX", "On", "Off", {"Off", "On"});
+        list->parameters()[0]->setVisible(false);
         Panel panel;
         // The title goes on the box, the row's label stays empty.
         QCOMPARE(list->createControl(&panel)->findChild<QLabel *>("label")->text(), QString(""));
         QCOMPARE(qobject_cast<QCheckBox *>(list->control())->text(), QString("Paper"));
-        QTEST(shownChoice(*list), "shown");
+        QCOMPARE(shownChoice(*list), QString("unchecked"));
     }
 
     void clicksReportThePick_data()
     {
-        QTest::addColumn<QByteArray>("controlName");
-        QTest::addColumn<QStringList>("ids");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QStringList>("reports");
-        QTest::addColumn<int>("checks");
-        // The check box switches between the first two options.
+        addColumns<QByteArray, QStringList, QString, QStringList, int>(
+            {"controlName", "ids", "shown", "reports", "checks"});
+        // The check box switches between the first two options; any other
+        // current shows as off.
         addRow("check box", QByteArray("CHECKBOX"), QStringList{"Off", "On"}, "unchecked",
                QStringList{"On", "Off"}, 2);
         // An unknown current shows the factory choice; the same pick again is
@@ -164,24 +159,19 @@ private slots:
     {
         QFETCH(QByteArray, controlName);
         QFETCH(QStringList, ids);
-        auto list = makeList(controlName, "Unknown", "Off", ids);
-        CountingDependent watcher("Watcher");
-        list->addDependentElement(&watcher);
-        Panel panel;
-        list->createControl(&panel);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        QTEST(shownChoice(*list), "shown");
-        QSignalSpy changed(list.get(), &ListElement::valueChanged);
+        Shown<ListElement> shown(makeList(controlName, "Unknown", "Off", ids));
+        shown.panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.panel));
+        QTEST(shownChoice(*shown.element), "shown");
 
-        auto *button = qobject_cast<QAbstractButton *>(list->control());
+        auto *button = qobject_cast<QAbstractButton *>(shown.element->control());
         if (!button)
-            button = list->control()->findChild<QRadioButton *>("Best");
+            button = shown.element->control()->findChild<QRadioButton *>("Best");
         for (int i = 0; i < 2; ++i)
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
-        QTEST(reported(changed), "reports");
-        QCOMPARE(list->current(), reported(changed).last());
-        QTEST(int(watcher.sources.size()), "checks");
+        QTEST(reported(shown.changed), "reports");
+        QCOMPARE(shown.element->current(), reported(shown.changed).last());
+        QTEST(int(shown.dependent.sources.size()), "checks");
     }
 
     void comboKeysPickOfferedOption()
@@ -205,8 +195,7 @@ private slots:
 
     void setControlValueShowsWithoutReporting_data()
     {
-        QTest::addColumn<QByteArray>("controlName");
-        QTest::addColumn<QString>("shown");
+        addColumns<QByteArray, QString>({"controlName", "shown"});
         addRow("combo box", QByteArray("COMBOBOX"), "letter");
         addRow("radio buttons", QByteArray("RADIOBUTTON"), "Letter");
         addRow("check box", QByteArray("CHECKBOX"), "checked");
@@ -214,26 +203,17 @@ private slots:
     void setControlValueShowsWithoutReporting()
     {
         QFETCH(QByteArray, controlName);
-        auto list = makeList(controlName, "A4", "A4", {"A4", "Letter"});
-        CountingDependent watcher("Watcher");
-        list->addDependentElement(&watcher);
-        Panel panel;
-        list->createControl(&panel);
-        QSignalSpy changed(list.get(), &ListElement::valueChanged);
-        list->setControlValue("Letter");
-        QTEST(shownChoice(*list), "shown");
-        QCOMPARE(list->current(), QString("A4"));
-        QCOMPARE(changed.count(), 0);
-        QCOMPARE(watcher.sources, QStringList({"Paper"}));
-        list->deleteControl();
-        QVERIFY(panel.findChildren<QWidget *>().isEmpty());
+        Shown<ListElement> shown(makeList(controlName, "A4", "A4", {"A4", "Letter"}));
+        shown.element->setControlValue("Letter");
+        QTEST(shownChoice(*shown.element), "shown");
+        QCOMPARE(shown.element->current(), QString("A4"));
+        QCOMPARE(shown.changed.count(), 0);
+        QCOMPARE(shown.dependent.sources, QStringList({"Paper"}));
     }
 
     void narrowingRebuildsOpenControl_data()
     {
-        QTest::addColumn<QByteArray>("controlName");
-        QTest::addColumn<QStringList>("narrowed");
-        QTest::addColumn<QStringList>("all");
+        addColumns<QByteArray, QStringList, QStringList>({"controlName", "narrowed", "all"});
         addRow("combo box", QByteArray("COMBOBOX"), QStringList{"letter", "let"},
                QStringList{"a4", "letter", "let", "legal"});
         addRow("radio buttons", QByteArray("RADIOBUTTON"), QStringList{"Letter", "Let"}, paperIds);
@@ -259,38 +239,6 @@ private slots:
         region.checkDependencies();
         QTEST(shownOptions(*list), "all");
         QCOMPARE(changed.count(), 0);
-    }
-
-    void selfCheckMovesWithdrawnCurrent_data()
-    {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("factory");
-        QTest::addColumn<QString>("chosen");
-        addRow("current still offered", "Let", "Letter", "Let");
-        addRow("to the factory value", "A4", "Let", "Let");
-        addRow("factory withdrawn too: first offered", "A4", "Legal", "Letter");
-    }
-    void selfCheckMovesWithdrawnCurrent()
-    {
-        QFETCH(QString, current);
-        QFETCH(QString, chosen);
-        TestValueElement region("Region", "us");
-        QFETCH(QString, factory);
-        auto list = makeList("COMBOBOX", current, factory);
-        Dependency rules("Paper", list.get());
-        rules.constraints.push_back(usOnlyRule(&region, {"Letter"}));
-        list->setDependency(&rules);
-        CountingDependent watcher("Watcher");
-        list->addDependentElement(&watcher);
-        QSignalSpy changed(list.get(), &ListElement::valueChanged);
-
-        Panel panel;
-        list->createControl(&panel);
-        QCOMPARE(shownOptions(*list), QStringList({"letter", "let"}));
-        QCOMPARE(shownChoice(*list), chosen.toLower());
-        QCOMPARE(list->current(), chosen);
-        QCOMPARE(reported(changed), chosen == current ? QStringList() : QStringList{chosen});
-        QCOMPARE(watcher.sources.size(), chosen == current ? 0 : 1);
     }
 
     void referenceThroughPaperSize()

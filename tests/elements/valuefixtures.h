@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 // A setting that records which sources asked it to re-check its rules:
@@ -62,6 +63,13 @@ inline QStringList reported(const QSignalSpy &spy)
     for (const QList<QVariant> &arguments : spy)
         values << arguments.at(0).toString();
     return values;
+}
+
+// Declares the columns of a data table, one type and one name each.
+template <typename... Types> void addColumns(const std::array<const char *, sizeof...(Types)> &names)
+{
+    std::size_t i = 0;
+    (QTest::addColumn<Types>(names[i++]), ...);
 }
 
 // Adds one row to a data table, a value per column; plain text goes into
@@ -115,3 +123,20 @@ inline std::unique_ptr<ConcreteElement> makeNumeric(const QByteArray &controlNam
     }
     return element;
 }
+
+// A setting shown in its own panel, with a dependent that counts the re-checks
+// it asks for and a spy on the values it reports (from before its control
+// was created).
+template <typename ElementType> struct Shown
+{
+    explicit Shown(std::unique_ptr<ElementType> shownElement) : element(std::move(shownElement))
+    {
+        element->addDependentElement(&dependent);
+        row = element->createControl(&panel);
+    }
+    std::unique_ptr<ElementType> element;
+    CountingDependent dependent{"Watcher"};
+    Panel panel;
+    QSignalSpy changed{element.get(), &ConcreteElement::valueChanged};
+    QWidget *row = nullptr;
+};

@@ -1,4 +1,5 @@
 #include "app/debuglog.h"
+#include "common/datatable.h"
 #include "common/logcapture.h"
 
 #include <QCoreApplication>
@@ -61,9 +62,7 @@ private slots:
 
     void dumpBytes_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<uint>("maxShown");
-        QTest::addColumn<QString>("expected");
+        addColumns<QByteArray, uint, QString>({"bytes", "maxShown", "expected"});
         QByteArray large(300, '\0');
         for (int i = 0; i < large.size(); ++i)
             large[i] = static_cast<char>(i);

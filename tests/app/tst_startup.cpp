@@ -1,5 +1,6 @@
 #include "app/appsettings.h"
 #include "app/startup.h"
+#include "common/datatable.h"
 #include "common/logcapture.h"
 #include "common/messageboxrecorder.h"
 #include "common/programrun.h"
@@ -27,12 +28,12 @@ private slots:
 
     void optionWords_data()
     {
-        QTest::addColumn<QString>("line"); // the command line, words split at '|'
-        QTest::addColumn<QString>("set");  // the options that must be on, in a fixed order
+        // line: the command line, words split at '|'; set: the options that
+        // must be on, in a fixed order
+        addColumns<QString, QString>({"line", "set"});
         const auto row = [](const char *name, const char *words, const char *set) {
             QTest::newRow(name) << QString::fromUtf8(words) << QString::fromUtf8(set);
         };
-        row("none", "/opt/x/bin/velmora|/dev/usb/lp0|Office", "");
         row("save_vlm among other words", "velmora|/dev/usb/lp0|Office|x|save_vlm|y", "save_vlm");
         row("all four in any order",
             "velmora|/dev/lp0|Office|save_new_vlm|use_local_vlm|save_vlm_send|save_vlm",
@@ -90,8 +91,8 @@ private slots:
 
     void settingsUnavailableEndsWithErrorBox_data()
     {
-        QTest::addColumn<QString>("programDir");
-        QTest::addColumn<QString>("firstLine"); // the version, read from the program directory
+        // firstLine: the version, read from the program directory
+        addColumns<QString, QString>({"programDir", "firstLine"});
         QTest::newRow("staged program directory")
             << ProgramRun::stagedBinDir() << "\t\tVelmora: " VELMORA_VERSION " Velmora development build\n";
         QTest::newRow("no program directory") << QString() << "can't get application version";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/datatable.h"
 #include "common/testelements.h"
 #include "description/condition.h"
 #include "description/conditionnode.h"
@@ -14,7 +15,6 @@
 #include <QTest>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 // A setting that records which sources asked it to re-check its rules:
@@ -63,20 +63,6 @@ inline QStringList reported(const QSignalSpy &spy)
     for (const QList<QVariant> &arguments : spy)
         values << arguments.at(0).toString();
     return values;
-}
-
-// Declares the columns of a data table, one type and one name each.
-template <typename... Types> void addColumns(const std::array<const char *, sizeof...(Types)> &names)
-{
-    std::size_t i = 0;
-    (QTest::addColumn<Types>(names[i++]), ...);
-}
-
-// Adds one row to a data table, a value per column; plain text goes into
-// QString columns.
-template <typename... Values> void addRow(const char *name, Values... values)
-{
-    (QTest::newRow(name) << ... << values);
 }
 
 // The settings panel a control is created in.

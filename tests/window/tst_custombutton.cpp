@@ -1,8 +1,6 @@
-#include "window/aboutwidget.h"
 #include "window/custombutton.h"
 
 #include <QBitmap>
-#include <QLabel>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -102,22 +100,6 @@ private slots:
         QVERIFY(!button.mask().contains(QPoint(18, 10)));
         const QImage drawn = button.grab().toImage();
         QCOMPARE(drawn.pixelColor(6, drawn.height() / 2), QColor(Qt::red));
-    }
-
-    void aboutWidgetShowsItsProperties()
-    {
-        AboutWidget about;
-        QVERIFY(about.setProperty("modelName", QStringLiteral("Model X")));
-        QVERIFY(about.setProperty("versionText", QStringLiteral("1.2")));
-        QVERIFY(about.setProperty("copyrightText", QStringLiteral("(c) Someone")));
-        const QPixmap logo = picture(Qt::cyan, 64, 24);
-        QVERIFY(about.setProperty("logoPixmap", logo));
-        QCOMPARE(about.modelLabel->text(), QStringLiteral("Model X"));
-        QCOMPARE(about.versionLabel->text(), QStringLiteral("1.2"));
-        QCOMPARE(about.copyrighLabel->text(), QStringLiteral("(c) Someone"));
-        QCOMPARE(image(about.logoLabel->pixmap()), image(logo));
-        about.setLogoPixmap(QPixmap());
-        QVERIFY(about.logoLabel->pixmap().isNull());
     }
 };
 

@@ -3,6 +3,8 @@
 #include "window/intvalidator.h"
 #include "window/spinbox.h"
 
+#include "common/datatable.h"
+
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,10 +34,7 @@ class TestSpinBoxes : public QObject
 private slots:
     void intValidatorFixup_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<int>("bottom");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<QString>("expected");
+        addColumns<QString, int, int, QString>({"input", "bottom", "top", "expected"});
         QTest::newRow("below the range becomes the bottom") << "3" << 5 << 10 << "5";
         QTest::newRow("above the range becomes the top") << "12" << 5 << 10 << "10";
         QTest::newRow("negative below") << "-40" << -5 << 5 << "-5";
@@ -54,14 +53,9 @@ private slots:
 
     void doubleValidatorFixup_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<double>("bottom");
-        QTest::addColumn<double>("top");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<QString>("expected");
+        addColumns<QString, double, double, int, QString>({"input", "bottom", "top", "decimals", "expected"});
         QTest::newRow("surplus decimals are cut, not rounded") << "1.056" << 0.5 << 100.0 << 2 << "1.05";
         QTest::newRow("missing integer part becomes 0") << ".05" << 0.0 << 100.0 << 2 << "0.05";
-        QTest::newRow("fitting text is left alone") << "12.5" << 0.5 << 100.0 << 2 << "12.5";
         QTest::newRow("trailing point is left alone") << "7." << 0.5 << 100.0 << 2 << "7.";
         QTest::newRow("below the range becomes the bottom") << "0.1" << 0.5 << 100.0 << 2 << "0.50";
         QTest::newRow("above the range becomes the top") << "250" << 0.5 << 100.0 << 2 << "100.00";
@@ -134,14 +128,6 @@ private slots:
         QCOMPARE(box.value(), 1000);
     }
 
-    void floatSpinBoxWithoutDigitsShowsOneDecimal()
-    {
-        FloatSpinBox box(0.0f, 10.0f, 1.0f, 0);
-        box.setValue(5);
-        QCOMPARE(editorOf(box)->text(), QStringLiteral("5.0"));
-        QCOMPARE(box.textFromValue(-3), QStringLiteral("-3.0"));
-    }
-
     void floatSpinBoxPinsBoundsOutsideTheIntRange()
     {
         // A device may send bounds that no scaled int can hold; they are
@@ -156,15 +142,11 @@ private slots:
 
     void floatValueFromText_data()
     {
-        QTest::addColumn<int>("digits");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("value");
-        QTest::newRow("exact") << 2 << "1.25" << 125;
-        QTest::newRow("negative truncates toward zero") << 2 << "-1.25" << -124;
+        // The element suite shows 1.25, -1.25, blanks and no number through
+        // the settings; these rows are what it cannot reach.
+        addColumns<int, QString, int>({"digits", "text", "value"});
         QTest::newRow("more decimals than shown") << 2 << "3.14159" << 314;
         QTest::newRow("rounded half up") << 2 << "0.125" << 13;
-        QTest::newRow("surrounding space") << 1 << " 2.5 " << 25;
-        QTest::newRow("no number is zero") << 2 << "abc" << 0;
         QTest::newRow("too large clamps") << 2 << "1e12" << INT_MAX;
         QTest::newRow("too small clamps") << 2 << "-1e12" << INT_MIN;
     }

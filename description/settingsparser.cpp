@@ -165,6 +165,7 @@ std::unique_ptr<Element> SettingsParser::createElement(const QDomElement &node, 
     case stList:
     case stCheckbox:
     case stRadio:
+    case stPaperSize:
         element = createList(node, category, parentElement);
         break;
     case stInteger:
@@ -174,6 +175,7 @@ std::unique_ptr<Element> SettingsParser::createElement(const QDomElement &node, 
         element = createStaticText(node, category, parentElement);
         break;
     case stIPAddress:
+    case stSubnetMask:
         element = createAddress(node, category, parentElement);
         break;
     case stFloat:
@@ -204,16 +206,8 @@ std::unique_ptr<Element> SettingsParser::createElement(const QDomElement &node, 
         element = createAddressBook(node, category, parentElement);
         break;
     case stEdit:
-        element = createEditBox(node, category, parentElement);
-        break;
     case stDialEdit:
-        element = createDialEditBox(node, category, parentElement);
-        break;
-    case stSubnetMask:
-        element = createSubnetMask(node, category, parentElement);
-        break;
-    case stPaperSize:
-        element = createPaperSize(node, category, parentElement);
+        element = createEditBox(node, category, parentElement);
         break;
     case stInkTestPagePrint:
     case stInkTestPagePrint_XML:

@@ -117,12 +117,6 @@ private:
                                                Element *parentElement);
     std::unique_ptr<Element> createEditBox(const QDomElement &node, NodeDesc *category,
                                            Element *parentElement);
-    std::unique_ptr<Element> createDialEditBox(const QDomElement &node, NodeDesc *category,
-                                               Element *parentElement);
-    std::unique_ptr<Element> createSubnetMask(const QDomElement &node, NodeDesc *category,
-                                              Element *parentElement);
-    std::unique_ptr<Element> createPaperSize(const QDomElement &node, NodeDesc *category,
-                                             Element *parentElement);
     std::unique_ptr<Element> createTestPage(const QDomElement &node, NodeDesc *category,
                                             Element *parentElement);
     std::unique_ptr<Element> createCartridgeClean(const QDomElement &node, NodeDesc *category,

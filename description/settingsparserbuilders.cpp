@@ -17,6 +17,7 @@
 #include "elements/factoryelement.h"
 #include "elements/floatelement.h"
 #include "elements/formelement.h"
+#include "elements/ilocalizable.h"
 #include "elements/inkcartridgealignmfpelement.h"
 #include "elements/inkcartridgealignsfpelement.h"
 #include "elements/inkcartridgecleanelement.h"
@@ -37,20 +38,26 @@ const QString Factory = QStringLiteral("FACTORY");
 const QString Max = QStringLiteral("MAX");
 const QString ButtonLabel = QStringLiteral("BUTTONLABEL");
 
-// Identity and texts, common to every builder but the About one: the text
-// key is STRING when present (even empty), else the id; an empty key shows
-// the id until the translation replaces the texts.
+// The texts of a setting or an option: the text key is STRING when present
+// (even empty), else the id; an empty key shows the id until the
+// translation replaces the texts.
+void setTexts(const SettingsParser &parser, ILocalizable &object, const QString &id, const QDomElement &node)
+{
+    const QString string = QStringLiteral("STRING");
+    object.setString(parser.hasAttribute(node, string) ? parser.attribute(node, string) : id);
+    const QString text = object.string().isEmpty() ? id : object.string();
+    object.setTitle(text);
+    object.setDescription(text);
+}
+
+// Identity and texts, common to every builder but the About one.
 template <typename Kind>
 std::unique_ptr<Kind> makeElement(const SettingsParser &parser, const QByteArray &controlName,
                                   const QDomElement &node, NodeDesc *category, Element *parentElement)
 {
     auto element = std::make_unique<Kind>(controlName, category, parentElement);
     element->setId(node.tagName());
-    const QString string = QStringLiteral("STRING");
-    element->setString(parser.hasAttribute(node, string) ? parser.attribute(node, string) : element->id());
-    const QString text = element->string().isEmpty() ? element->id() : element->string();
-    element->setTitle(text);
-    element->setDescription(text);
+    setTexts(parser, *element, element->id(), node);
     return element;
 }
 
@@ -134,25 +141,21 @@ QByteArray ownKeyword(const SettingsParser &parser, const QDomElement &node)
 
 } // namespace
 
+// Combo box, check box, radio buttons and paper size; paper sizes carry
+// paper-size options.
 std::unique_ptr<Element> SettingsParser::createList(const QDomElement &node, NodeDesc *category,
                                                     Element *parentElement)
 {
     auto list = makeElement<ListElement>(*this, ownKeyword(*this, node), node, category, parentElement);
     fillFactoryValue(*this, list.get(), node, attribute(node, Current));
+    const bool paperSizes = list->type() == stPaperSize;
     for (QDomElement option = node.firstChildElement(); !option.isNull();
-         option = option.nextSiblingElement())
-        list->addParameter(readParameter(option).release());
-    return list;
-}
-
-std::unique_ptr<Element> SettingsParser::createPaperSize(const QDomElement &node, NodeDesc *category,
-                                                         Element *parentElement)
-{
-    auto list = makeElement<ListElement>(*this, ownKeyword(*this, node), node, category, parentElement);
-    fillFactoryValue(*this, list.get(), node, attribute(node, Current));
-    for (QDomElement option = node.firstChildElement(); !option.isNull();
-         option = option.nextSiblingElement())
-        list->addParameter(readPaperSizeParameter(option).release());
+         option = option.nextSiblingElement()) {
+        if (paperSizes)
+            list->addParameter(readPaperSizeParameter(option).release());
+        else
+            list->addParameter(readParameter(option).release());
+    }
     return list;
 }
 
@@ -160,11 +163,7 @@ std::unique_ptr<Parameter> SettingsParser::readParameter(const QDomElement &node
 {
     auto option = std::make_unique<Parameter>();
     option->setId(node.tagName());
-    const QString string = QStringLiteral("STRING");
-    option->setString(hasAttribute(node, string) ? attribute(node, string) : option->id());
-    const QString text = option->string().isEmpty() ? option->id() : option->string();
-    option->setTitle(text);
-    option->setDescription(text);
+    setTexts(*this, *option, option->id(), node);
     return option;
 }
 
@@ -172,11 +171,7 @@ std::unique_ptr<PaperSizeParameter> SettingsParser::readPaperSizeParameter(const
 {
     auto option = std::make_unique<PaperSizeParameter>();
     option->setId(node.tagName());
-    const QString string = QStringLiteral("STRING");
-    option->setString(hasAttribute(node, string) ? attribute(node, string) : option->id());
-    const QString text = option->string().isEmpty() ? option->id() : option->string();
-    option->setTitle(text);
-    option->setDescription(text);
+    setTexts(*this, *option, option->id(), node);
     option->setMaxTopMargin(attribute(node, QStringLiteral("MAXTOPMARGIN")));
     option->setMaxLeftMargin(attribute(node, QStringLiteral("MAXLEFTMARGIN")));
     option->setLinesPortrait(attribute(node, QStringLiteral("LINESPORTRAIT")));
@@ -215,36 +210,21 @@ std::unique_ptr<Element> SettingsParser::createSlider(const QDomElement &node, N
     return slider;
 }
 
+// IPADDRESS and SUBNETMASK: the type picks the address or the mask input.
 std::unique_ptr<Element> SettingsParser::createAddress(const QDomElement &node, NodeDesc *category,
                                                        Element *parentElement)
 {
-    auto address = makeElement<FactoryElement>(*this, "IPADDRESS", node, category, parentElement);
+    auto address = makeElement<FactoryElement>(*this, ownKeyword(*this, node), node, category, parentElement);
     fillFactoryValue(*this, address.get(), node, attribute(node, Current));
     return address;
 }
 
-std::unique_ptr<Element> SettingsParser::createSubnetMask(const QDomElement &node, NodeDesc *category,
-                                                          Element *parentElement)
-{
-    auto mask = makeElement<FactoryElement>(*this, "SUBNETMASK", node, category, parentElement);
-    fillFactoryValue(*this, mask.get(), node, attribute(node, Current));
-    return mask;
-}
-
+// EDITBOX and DIALEDITBOX, each with its own character filter.
 std::unique_ptr<Element> SettingsParser::createEditBox(const QDomElement &node, NodeDesc *category,
                                                        Element *parentElement)
 {
-    auto edit = makeElement<BoundaryElement>(*this, "EDITBOX", node, category, parentElement);
-    fillFactoryValue(*this, edit.get(), node, filteredCurrent(*this, node, stEdit));
-    fillMax(*this, edit.get(), node);
-    return edit;
-}
-
-std::unique_ptr<Element> SettingsParser::createDialEditBox(const QDomElement &node, NodeDesc *category,
-                                                           Element *parentElement)
-{
-    auto edit = makeElement<BoundaryElement>(*this, "DIALEDITBOX", node, category, parentElement);
-    fillFactoryValue(*this, edit.get(), node, filteredCurrent(*this, node, stDialEdit));
+    auto edit = makeElement<BoundaryElement>(*this, ownKeyword(*this, node), node, category, parentElement);
+    fillFactoryValue(*this, edit.get(), node, filteredCurrent(*this, node, edit->type()));
     fillMax(*this, edit.get(), node);
     return edit;
 }

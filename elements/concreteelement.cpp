@@ -10,8 +10,6 @@
 #include "window/ipcontrol.h"
 
 #include <QCoreApplication>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -44,33 +42,6 @@ void ConcreteElement::setInitial(const QString &value)
     m_initial = value;
 }
 
-QWidget *ConcreteElement::createRow(QWidget *panel, int maxHeight)
-{
-    auto *row = new QWidget(panel);
-    row->setObjectName(QStringLiteral("hbox"));
-    auto *layout = new QHBoxLayout(row);
-    layout->setSpacing(5);
-    layout->setContentsMargins(0, 0, 0, 0);
-    if (panel)
-        row->resize(panel->width(), std::min(panel->height(), maxHeight));
-
-    auto *label = new QLabel(m_title + QStringLiteral(" : "), row);
-    label->setObjectName(QStringLiteral("label"));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(label, 1);
-    return row;
-}
-
-QWidget *ConcreteElement::finishRow(QWidget *row, QWidget *editor)
-{
-    if (auto *layout = qobject_cast<QHBoxLayout *>(row->layout()))
-        layout->addWidget(editor, 1);
-    editor->resize(row->size());
-    setControl(editor);
-    checkConstraints(nullptr, true);
-    return row;
-}
-
 QWidget *ConcreteElement::createControl(QWidget *parent)
 {
     DebugLog("ConcreteElement::createControl:\n%s", qPrintable(dump()));
@@ -84,45 +55,17 @@ QWidget *ConcreteElement::createControl(QWidget *parent)
 
 void ConcreteElement::deleteControl()
 {
-    DebugLog("Element::deleteControl:\n%s", qPrintable(dump()));
-    QWidget *control = m_pControl.data();
-    if (control) {
-        QWidget *row = control->parentWidget();
-        if (row && row->objectName() == QLatin1String("hbox")) {
-            delete row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly);
-            delete control;
-            delete row;
-        } else {
-            delete control;
-        }
-    }
-    m_pControl = nullptr;
+    deleteRowControl();
 }
 
 void ConcreteElement::showControl()
 {
-    if (QWidget *control = m_pControl.data()) {
-        QWidget *row = control->parentWidget();
-        if (row && row->objectName() == QLatin1String("hbox")) {
-            if (auto *label = row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly))
-                label->show();
-        }
-        control->show();
-    }
-    emit visibleChanged(true);
+    setRowControlVisible(true);
 }
 
 void ConcreteElement::hideControl()
 {
-    if (QWidget *control = m_pControl.data()) {
-        QWidget *row = control->parentWidget();
-        if (row && row->objectName() == QLatin1String("hbox")) {
-            if (auto *label = row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly))
-                label->hide();
-        }
-        control->hide();
-    }
-    emit visibleChanged(false);
+    setRowControlVisible(false);
 }
 
 bool ConcreteElement::isAddressInput() const

@@ -47,14 +47,6 @@ public slots:
     virtual void valueChange(const QString &value);
 
 protected:
-    // The labelled row every value setting sits in: a box named "hbox" in
-    // the panel, as wide as the panel and at most maxHeight high, holding a
-    // "label" with the title.
-    QWidget *createRow(QWidget *panel, int maxHeight);
-    // Puts editor (a child of row) into the row beside the label, makes it
-    // the control and lets the self-checked rules shape it. Returns row.
-    QWidget *finishRow(QWidget *row, QWidget *editor);
-
     // Address and mask settings: the pattern their text must match, the
     // pattern a complete value must match, and whether this is one of them.
     bool isAddressInput() const;

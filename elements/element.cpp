@@ -5,8 +5,11 @@
 #include "description/dependency.h"
 #include "elements/elementtype.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -280,4 +283,68 @@ void Element::setTemp(const QString &value)
 void Element::setControl(QWidget *control)
 {
     m_pControl = control;
+}
+
+namespace {
+// The "label" beside a control that sits in its own "hbox" row, or null.
+QLabel *rowLabel(QWidget *control)
+{
+    QWidget *row = control ? control->parentWidget() : nullptr;
+    if (!row || row->objectName() != QLatin1String("hbox"))
+        return nullptr;
+    return row->findChild<QLabel *>(QStringLiteral("label"), Qt::FindDirectChildrenOnly);
+}
+} // namespace
+
+QWidget *Element::createRow(QWidget *panel, int maxHeight)
+{
+    auto *row = new QWidget(panel);
+    row->setObjectName(QStringLiteral("hbox"));
+    auto *layout = new QHBoxLayout(row);
+    layout->setSpacing(5);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (panel)
+        row->resize(panel->width(), std::min(panel->height(), maxHeight));
+
+    auto *label = new QLabel(m_title + QStringLiteral(" : "), row);
+    label->setObjectName(QStringLiteral("label"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(label, 1);
+    return row;
+}
+
+QWidget *Element::finishRow(QWidget *row, QWidget *control)
+{
+    if (auto *layout = qobject_cast<QHBoxLayout *>(row->layout()))
+        layout->addWidget(control, 1);
+    control->resize(row->size());
+    setControl(control);
+    (void)checkConstraints(nullptr, true);
+    return row;
+}
+
+void Element::deleteRowControl()
+{
+    DebugLog("Element::deleteControl:\n%s", qPrintable(dump()));
+    if (QWidget *control = m_pControl.data()) {
+        if (QLabel *label = rowLabel(control)) {
+            QWidget *row = control->parentWidget();
+            delete label;
+            delete control;
+            delete row;
+        } else {
+            delete control;
+        }
+    }
+    m_pControl = nullptr;
+}
+
+void Element::setRowControlVisible(bool visible)
+{
+    if (QWidget *control = m_pControl.data()) {
+        if (QLabel *label = rowLabel(control))
+            label->setVisible(visible);
+        control->setVisible(visible);
+    }
+    emit visibleChanged(visible);
 }

@@ -90,6 +90,18 @@ signals:
     void visibleChanged(bool bVisible);
 
 protected:
+    // The labelled row most settings sit in: a box named "hbox" in the
+    // panel, as wide as the panel and at most maxHeight high, holding a
+    // "label" with the title.
+    QWidget *createRow(QWidget *panel, int maxHeight);
+    // Puts control (a child of row) into the row beside the label, makes it
+    // the control and lets the self-checked rules shape it. Returns row.
+    QWidget *finishRow(QWidget *row, QWidget *control);
+    // The row's counterparts of deleteControl, showControl and hideControl:
+    // a control in an "hbox" row takes its label (and the row) with it.
+    void deleteRowControl();
+    void setRowControlVisible(bool visible);
+
     QString m_id;
     QString m_string;
     QString m_title;

@@ -108,22 +108,17 @@ void writeNode(const QDomNode &node, int depth, int indent, QStringList &lines)
     lines.append(pad + close);
 }
 
-// The DOM keeps whatever it built before a syntax error; nobody may read
-// half a document, so a failed parse leaves it empty. Emptied in place, so
-// handles given out by document() stay attached. Qt's DOM takes time that
-// grows with the square of the nesting depth, so absurdly deep texts (no
-// device nests its settings anywhere near this) are refused unread.
+// Qt's DOM takes time that grows with the square of the nesting depth, so
+// absurdly deep texts (no device nests its settings anywhere near this) are
+// refused unread. The DOM keeps whatever it built before a syntax error and
+// nobody may read half a document, so the loaders empty it on failure.
 template <typename Content> bool parseInto(QDomDocument &document, const Content &content)
 {
     const bool tooDeep = XmlNestsDeeperThan(content, DomParser::MaxDocumentDepth);
     if (tooDeep)
         DebugLog("DomParser: the document nests deeper than %d levels and is not read",
                  DomParser::MaxDocumentDepth);
-    if (!tooDeep && static_cast<bool>(document.setContent(content)))
-        return true;
-    while (!document.firstChild().isNull())
-        document.removeChild(document.firstChild());
-    return false;
+    return !tooDeep && static_cast<bool>(document.setContent(content));
 }
 
 } // namespace
@@ -155,12 +150,16 @@ bool DomParser::loadFile(QFile *file)
     }
     m_valid = parseInto(m_document, file->readAll());
     file->close();
+    if (!m_valid)
+        clearDocument();
     return m_valid;
 }
 
 bool DomParser::setContent(const QString &text)
 {
     m_valid = parseInto(m_document, text);
+    if (!m_valid)
+        clearDocument();
     return m_valid;
 }
 
@@ -256,6 +255,11 @@ QDomNode DomParser::createPath(const QStringList &path)
         return existing;
 
     DebugLog("need to create path!");
+    return ensureElements(path);
+}
+
+QDomNode DomParser::ensureElements(const QStringList &path)
+{
     QDomNode current = m_document;
     for (const QString &name : path) {
         QDomNode next = childNode(current, name);
@@ -264,6 +268,12 @@ QDomNode DomParser::createPath(const QStringList &path)
         current = next;
     }
     return current;
+}
+
+void DomParser::clearDocument()
+{
+    while (!m_document.firstChild().isNull())
+        m_document.removeChild(m_document.firstChild());
 }
 
 void DomParser::dumpTree(const QDomElement &element, const QString &prefix) const

@@ -68,6 +68,11 @@ public:
 
 protected:
     void setValid(bool valid) { m_valid = valid; }
+    // Empties the document in place, so handles given out by document() stay attached.
+    void clearDocument();
+    // Follows the path from the document node, appending every element that
+    // is missing, and returns the innermost one (createPath without its log).
+    QDomNode ensureElements(const QStringList &path);
 
 private:
     QDomDocument m_document;

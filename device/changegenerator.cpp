@@ -37,22 +37,12 @@ ChangeGenerator::~ChangeGenerator() = default;
 
 void ChangeGenerator::reset()
 {
-    QDomDocument doc = document();
-    while (!doc.firstChild().isNull())
-        doc.removeChild(doc.firstChild());
+    clearDocument();
 }
 
 QDomElement ChangeGenerator::ensurePath(const QStringList &names)
 {
-    QDomDocument doc = document();
-    QDomNode current = doc;
-    for (const QString &name : names) {
-        QDomNode next = childNode(current, name);
-        if (next.isNull())
-            next = current.appendChild(doc.createElement(name));
-        current = next;
-    }
-    return current.toElement();
+    return ensureElements(names).toElement();
 }
 
 QDomElement ChangeGenerator::createDescription(IElement *ie)

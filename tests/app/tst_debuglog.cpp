@@ -38,43 +38,29 @@ private slots:
     void standardErrorGetsTimedLinesCutAtTheLimit()
     {
         QProcess child;
-        const QTime before = QTime::currentTime();
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ChildSwitch)});
         QVERIFY(child.waitForFinished(10000));
-        const QTime after = QTime::currentTime();
         QCOMPARE(child.exitCode(), 0);
         // One line per call, each ended by one line feed; line feeds inside a
         // call are kept and only the first physical line carries the time.
         const QRegularExpression form(
-            QStringLiteral("^(%1)x{%2}\\n%1y{%2}\\n%1z{%2}\\n%1value=42 <x>\\n\\t\\tsecond\\n"
+            QStringLiteral("^%1x{%2}\\n%1y{%2}\\n%1z{%2}\\n%1value=42 <x>\\n\\t\\tsecond\\n"
                            "%1%s %d %n %x 100%\\n$")
                 .arg(TimePrefix)
                 .arg(LineLimit - PrefixLength));
         const QString err = QString::fromLatin1(child.readAllStandardError());
-        const QRegularExpressionMatch match = form.match(err);
-        QVERIFY2(match.hasMatch(), qPrintable(err.left(200)));
-        const QTime stamp = QTime::fromString(match.captured(1), QStringLiteral("hh:mm:ss.zzz> "));
-        QVERIFY(stamp.isValid());
-        if (before <= after) // a run across midnight wraps and is left alone
-            QVERIFY(before.msecsSinceStartOfDay() <= stamp.msecsSinceStartOfDay() &&
-                    stamp.msecsSinceStartOfDay() <= after.msecsSinceStartOfDay());
+        QVERIFY2(form.match(err).hasMatch(), qPrintable(err.left(200)));
     }
 
     void dumpBytes_data()
     {
         addColumns<QByteArray, uint, QString>({"bytes", "maxShown", "expected"});
-        QByteArray large(300, '\0');
-        for (int i = 0; i < large.size(); ++i)
-            large[i] = static_cast<char>(i);
-        QTest::newRow("count 0 gives the prefix alone") << QByteArray() << 8u << QStringLiteral("data: ");
-        QTest::newRow("count equal to shown has no tail")
-            << QByteArray("ALL?") << 4u << QStringLiteral("data: [0x41][0x4c][0x4c][0x3f]");
-        QTest::newRow("fewer shown than count")
-            << large << 8u
-            << QStringLiteral("data: [0x00][0x01][0x02][0x03][0x04][0x05][0x06][0x07] ... 8 from 300");
-        QTest::newRow("none shown") << QByteArray("abc") << 0u << QStringLiteral("data:  ... 0 from 3");
-        QTest::newRow("high bytes are not sign-extended")
-            << QByteArray("\x80\xff\x7f\x00", 4) << 8u << QStringLiteral("data: [0x80][0xff][0x7f][0x00]");
+        addRow("count 0 gives the prefix alone", QByteArray(), 8u, "data: ");
+        addRow("fewer shown than count", QByteArray::fromHex("0001020304050607") + QByteArray(292, 'x'), 8u,
+               "data: [0x00][0x01][0x02][0x03][0x04][0x05][0x06][0x07] ... 8 from 300");
+        // Also: no tail when all are shown.
+        addRow("high bytes are not sign-extended", QByteArray("\x80\xff\x7f\x00", 4), 4u,
+               "data: [0x80][0xff][0x7f][0x00]");
     }
     void dumpBytes()
     {

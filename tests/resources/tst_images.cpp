@@ -1,7 +1,7 @@
 #include "app/functions.h"
+#include "common/datatable.h"
 #include "resources/images.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTest>
 
@@ -11,9 +11,8 @@ class TestImages : public QObject
 private slots:
     void pictures_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("maintenance"); // only while that collection is registered
+        // maintenance: found only while that collection is registered
+        addColumns<QString, QSize, bool>({"name", "size", "maintenance"});
         QTest::newRow("help") << "help.png" << QSize(24, 24) << false;
         QTest::newRow("help button") << "help4.png" << QSize(24, 24) << false;
         QTest::newRow("settings") << "Setting.png" << QSize(48, 48) << false;
@@ -28,45 +27,23 @@ private slots:
     void pictures()
     {
         QFETCH(QString, name);
-        QFETCH(QSize, size);
         QFETCH(bool, maintenance);
-        QCOMPARE(ImageFromMimeSource(name).isNull(), maintenance);
         if (maintenance)
             RegisterMaintenanceImages();
         const QImage picture = ImageFromMimeSource(name);
         if (maintenance)
             UnregisterMaintenanceImages();
         QCOMPARE(ImageFromMimeSource(name).isNull(), maintenance);
-        QVERIFY(!ImageFromMimeSource(QStringLiteral("vlm.png")).isNull()); // the window collection stays
-
-        QCOMPARE(picture.size(), size);
-        QCOMPARE(picture.depth(), 32);
-        QVERIFY(picture.hasAlphaChannel());
-        // A picture of one flat colour would mean the drawing went wrong.
-        int opaque = 0;
-        int transparent = 0;
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                opaque += qAlpha(picture.pixel(x, y)) == 255;
-                transparent += qAlpha(picture.pixel(x, y)) == 0;
-            }
-        }
-        QVERIFY(opaque > picture.width() * picture.height() / 4);
-        QVERIFY(transparent > 0);
+        QVERIFY(ImageFromMimeSource(name.toUpper()).isNull()); // looked up by exact name
+        QTEST(picture.size(), "size");
+        // Drawn on a see-through ground: a flat or empty picture means the drawing went wrong.
+        QCOMPARE(qAlpha(picture.pixel(0, 0)), 0);
+        QVERIFY(!picture.allGray());
     }
 
-    void unknownNameIsNull()
+    void logoIsStaged()
     {
-        QVERIFY(ImageFromMimeSource(QStringLiteral("no-such-picture.png")).isNull());
-        QVERIFY(ImageFromMimeSource(QString()).isNull());
-        QVERIFY(ImageFromMimeSource(QStringLiteral("VLM.png")).isNull()); // the lookup is by exact name
-    }
-
-    void logoBesideTheProgram()
-    {
-        const QImage logo(QStringLiteral(VELMORA_STAGE_DIR "/share/icons/logo.png"));
-        QCOMPARE(logo.size(), QSize(128, 48));
-        QVERIFY(logo.hasAlphaChannel());
+        QCOMPARE(QImage(QStringLiteral(VELMORA_STAGE_DIR "/share/icons/logo.png")).size(), QSize(128, 48));
     }
 };
 

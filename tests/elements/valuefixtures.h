@@ -44,18 +44,6 @@ inline std::unique_ptr<Constraint> ruleOn(int kind, IElement *tested, const QStr
     return rule;
 }
 
-// The gateway rule: the mask, then the address, the checked value being the gateway.
-inline std::unique_ptr<Constraint> gatewayRule(IElement *mask, IElement *address)
-{
-    auto rule = Constraint::create(Constraint::GatewayValidity);
-    auto condition = std::make_unique<Condition>();
-    condition->addNode(std::make_unique<ConditionNode>(mask->id(), QString(), mask, ConditionNode::Equal));
-    condition->addNode(
-        std::make_unique<ConditionNode>(address->id(), QString(), address, ConditionNode::Equal));
-    rule->addCondition(std::move(condition));
-    return rule;
-}
-
 // The first argument of every signal a spy caught, as text.
 inline QStringList reported(const QSignalSpy &spy)
 {
@@ -66,10 +54,7 @@ inline QStringList reported(const QSignalSpy &spy)
 }
 
 // The settings panel a control is created in.
-struct Panel : QWidget
-{
-    Panel() { resize(320, 120); }
-};
+using Panel = QWidget;
 
 // The element class the builders make for a value keyword.
 inline std::unique_ptr<ConcreteElement> makeValueElement(const QByteArray &controlName, const QString &id,

@@ -61,7 +61,7 @@ private slots:
         type(box, QStringLiteral("57"));
         QTest::keyClick(&box, Qt::Key_Up);
         QCOMPARE(spy.count(), 4);
-        for (const QString &text : {"42", "5", "57", "62"})
+        for (const char *text : {"42", "5", "57", "62"})
             QCOMPARE(spy.takeFirst().first().toString(), text);
         // "500" is not acceptable yet: the value waits at 50 until Return clamps it.
         type(box, QStringLiteral("500"));

@@ -43,17 +43,10 @@ template <typename Kind> Kind *findAs(const SettingsParser &parser, const QStrin
     return qobject_cast<Kind *>(parser.findElement(id));
 }
 
-// The parser reads "dependencies.xml" from the working directory, so each
-// test gets an empty one of its own while this lives.
-class ScratchDir
+// The parser reads "dependencies.xml" from the working directory, so a suite
+// holding one of these works in an empty directory of its own.
+struct ScratchDir
 {
-public:
-    ScratchDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~ScratchDir() { QDir::setCurrent(m_previous); }
-    ScratchDir(const ScratchDir &) = delete;
-    ScratchDir &operator=(const ScratchDir &) = delete;
-
-private:
-    QString m_previous;
-    QTemporaryDir m_dir;
+    QTemporaryDir dir;
+    ScratchDir() { QDir::setCurrent(dir.path()); }
 };

@@ -6,7 +6,6 @@
 // the raw throughput, and the exchange takes at most 3x the bare one (the
 // medians). The trace goes to /dev/null while timing.
 #include "common/simulateddevice.h"
-#include "device/byteorder.h"
 #include "device/vlmclient.h"
 
 #include <QCoreApplication>
@@ -47,11 +46,7 @@ QByteArray generatedDescription()
 
 QByteArray frame(const QByteArray &payload)
 {
-    QByteArray bytes(VLMClient::HeaderSize, '\0');
-    bytes[0] = '\x1b';
-    bytes[1] = '#';
-    PutBigEndian(bytes, 2, quint32(payload.size()));
-    return bytes + payload;
+    return VLMClient::frameHeader(quint32(payload.size())) + payload;
 }
 
 // The bare exchange: no polling, no budget, no trace.

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -169,7 +170,10 @@ IOResult IOClient::transferTimed(quint32 length, quint32 timeout, const Transfer
         if (io.elapsed >= timeout)
             return fail(0);
         const qint64 got = transfer(io.size, length - io.size, timeout - io.elapsed);
-        io.elapsed += quint32(stopwatch.restart());
+        // Measured from the start rather than summed per transfer: a poll
+        // is shorter than a millisecond, and summing whole milliseconds of
+        // each would lose them all and never reach the budget.
+        io.elapsed = quint32(std::min<qint64>(stopwatch.elapsed(), NoTimeout - 1));
         if (got < 0)
             return fail(got);
         io.size += quint32(got);

@@ -30,16 +30,22 @@ VLMClient::VLMClient(const QString &devPath) : IOClient(devPath)
 
 VLMClient::~VLMClient() = default;
 
+QByteArray VLMClient::frameHeader(quint32 n)
+{
+    QByteArray header(HeaderSize, '\0');
+    header[0] = '\x1b';
+    header[1] = '#';
+    PutBigEndian(header, 2, n);
+    return header;
+}
+
 QByteArray VLMClient::command(const char *payload, quint32 n, quint32 m)
 {
     if (!open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         DebugLog("VLMClient::command(): can't open device: %s !", fileName().toLocal8Bit().constData());
         return QByteArray();
     }
-    QByteArray frame(HeaderSize, '\0');
-    frame[0] = '\x1b';
-    frame[1] = '#';
-    PutBigEndian(frame, 2, n);
+    QByteArray frame = frameHeader(n);
     DumpBytes(frame.constData(), HeaderSize, HeaderSize, "command header: ");
     DumpBytes(payload, n, ShownPayloadBytes, "command data: ");
     frame.append(payload, qsizetype(n));

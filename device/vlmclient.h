@@ -23,6 +23,9 @@ public:
     [[nodiscard]] quint32 commandTimeout() const { return m_commandTimeout; }
     void setCommandTimeout(quint32 milliseconds) { m_commandTimeout = milliseconds; }
 
+    // The 6-byte request header for a payload of n bytes.
+    [[nodiscard]] static QByteArray frameHeader(quint32 n);
+
     // One exchange: the m reply bytes, or an empty array on any failure.
     [[nodiscard]] QByteArray command(const char *payload, quint32 n, quint32 m);
     // The description document, empty on failure.

@@ -7,8 +7,10 @@
 #include "device/ioclient.h"
 #include "device/vlmclient.h"
 
+#include <QDomDocument>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -115,17 +117,25 @@ private slots:
         QVERIFY(
             log.contains("command data: [0x3c][0x3f][0x78][0x6d][0x6c][0x20][0x76][0x65] ... 8 from 300"));
         QVERIFY(log.contains("write command data:\nresult = OK    size = 306 bytes    elapsed = "));
-        QVERIFY(log.contains(QRegularExpression("elapsed = \\d+ ms    $")));
+        QVERIFY(!log.lines()
+                     .filter(QRegularExpression("^result = OK    size = 306 bytes    elapsed = \\d+ ms    $",
+                                                QRegularExpression::MultilineOption))
+                     .isEmpty());
         QCOMPARE(device.records().last().value("text").toString(), changes);
 
         // The device now serves the applied value; a pressed button changes nothing.
-        QVERIFY(client(device)->setChanges(
-            "<root><PrinterSettingsInfo><Duplex CURRENT=\"On\"/><PrinterSettingsInfo CURRENT=\"PRESSED\"/>"
-            "</PrinterSettingsInfo></root>"));
-        const QByteArray served = client(device)->getSpecification();
-        QVERIFY(served.contains("CURRENT=\"" + QByteArray(300 - changesOfLength(0).size(), '7') + "\""));
-        QVERIFY(served.contains("<Duplex TYPE=\"CHECKBOX\" STRING=\"IDS_DUPLEX\" CURRENT=\"On\""));
-        QVERIFY(!served.contains("PRESSED"));
+        QVERIFY(
+            client(device)->setChanges("<root><PrinterSettingsInfo><Duplex CURRENT=\"On\"/>"
+                                       "<RestoreFactory CURRENT=\"PRESSED\"/></PrinterSettingsInfo></root>"));
+        QDomDocument served;
+        QVERIFY(served.setContent(client(device)->getSpecification()));
+        const QDomElement settings = served.documentElement().firstChildElement("PrinterSettingsInfo");
+        auto current = [&](const char *id) {
+            return settings.elementsByTagName(id).item(0).toElement().attribute("CURRENT", "<none>");
+        };
+        QCOMPARE(current("Duplex"), "On");
+        QCOMPARE(current("Copies"), QString(300 - changesOfLength(0).size(), '7'));
+        QCOMPARE(current("RestoreFactory"), "<none>");
     }
 
     void hostileDevice_data()
@@ -152,8 +162,7 @@ private slots:
                LinkFailure::ReadIncomplete, qint64(400));
         // Ends at once, long before the budget.
         addRow("hang-up in the middle of a reply", QStringList{"--hangup-after", "100"}, Fetch, Budget,
-               QString("read response data:\nresult = FAIL    size = 100 bytes"), LinkFailure::HangUp,
-               qint64(1000));
+               QString("read response data:\nresult = FAIL    size = "), LinkFailure::HangUp, qint64(1000));
         addRow("hang-up before the change reply", QStringList{"--hangup-after", "0"}, Change, Budget,
                QString("setChanges(): wrong size of response 1"), LinkFailure::HangUp, qint64(1000));
         addRow("deaf device: the write ends at the budget", QStringList{"--deaf"}, Change, 400u,
@@ -191,7 +200,7 @@ private slots:
     void repliesInPieces_data()
     {
         addColumns<QStringList>({"options"});
-        addRow("pieces of 7 bytes", QStringList{"--split", "7"});
+        addRow("pieces of 64 bytes", QStringList{"--split", "64"});
         addRow("pieces of 1000 bytes, each late", QStringList{"--split", "1000", "--delay-ms", "20"});
     }
     void repliesInPieces()

@@ -71,6 +71,8 @@ void PseudoTerminal::drainClientSide()
     char buffer[4096];
     while (::read(slave, buffer, sizeof buffer) > 0) {
     }
-    ::tcflush(slave, TCIOFLUSH);
+    // Input only: flushing the node's output would drop what a new client
+    // may already have written to the device.
+    ::tcflush(slave, TCIFLUSH);
     ::close(slave);
 }

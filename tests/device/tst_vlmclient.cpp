@@ -24,7 +24,8 @@ constexpr qint64 Margin = 700;
 
 QString sample()
 {
-    return QStringLiteral(VELMORA_TEST_DATA "/sample_mfp.xml");
+    // The description suites' sample, served as the device would.
+    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
 }
 
 QByteArray fileBytes(const QString &path)

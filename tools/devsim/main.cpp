@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "device/ioresult.h"
+#include "device/linkfailure.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+// The byte channel to the device node. Reads can be made to wait only a
+// short poll interval for data, and whole blocks are moved within a time
+// budget (writeBlockTimed, readBlockTimed). Both timed transfers go through
+// the virtual readBlock and writeBlock, so a subclass takes part in them.
+class IOClient
+{
+public:
+    // A time-out with all bits set: no time limit.
+    static constexpr quint32 NoTimeout = 0xFFFFFFFFu;
+
+    explicit IOClient(const QString &devPath);
+    virtual ~IOClient();
+    IOClient(const IOClient &) = delete;
+    IOClient &operator=(const IOClient &) = delete;
+
+    // Opens the node unbuffered for the given direction(s); never as the
+    // controlling terminal. On failure lastFailure() says why.
+    virtual bool open(QIODevice::OpenMode mode);
+    virtual void close();
+    [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
+    [[nodiscard]] int handle() const { return m_fd; }
+    [[nodiscard]] QString fileName() const { return m_path; }
+
+    // Microseconds a read waits for data; -1 for plain blocking reads.
+    [[nodiscard]] int readPollInterval() const { return m_pollInterval; }
+    void setReadPollInterval(int microseconds) { m_pollInterval = microseconds; }
+
+    // One read: the bytes read, 0 when nothing arrived within the poll
+    // interval, negative on an error or when the device hung up.
+    virtual qint64 readBlock(char *data, quint32 maxLength);
+    // One write: the bytes written (0 when a timed write would block), negative on an error.
+    virtual qint64 writeBlock(const char *data, quint32 length);
+
+    IOResult writeBlockTimed(const char *data, quint32 length, quint32 timeout);
+    IOResult readBlockTimed(char *data, quint32 length, quint32 timeout);
+
+    // Why the last open or timed transfer failed; None after a success.
+    [[nodiscard]] const LinkFailure &lastFailure() const { return m_failure; }
+
+protected:
+    void setFailure(LinkFailure::Kind kind, const QString &detail = QString(), quint64 number = 0);
+    void clearFailure() { m_failure = LinkFailure(); }
+
+private:
+    using Transfer = std::function<qint64(quint32 offset, quint32 remaining, quint32 budgetLeft)>;
+    IOResult transferTimed(quint32 length, quint32 timeout, const Transfer &transfer,
+                           LinkFailure::Kind incomplete);
+    qint64 readOnce(char *data, quint32 maxLength);
+    bool waitWritable(quint32 milliseconds) const;
+    qint64 failedTransfer(int error);
+
+    QString m_path;
+    int m_fd = -1;
+    int m_pollInterval = -1;
+    bool m_nonBlockingWrites = false; // while a timed write runs
+    bool m_hungUp = false;            // the last transfer met a hang-up
+    int m_lastError = 0;              // errno of the last failed transfer
+    LinkFailure m_failure;
+};

@@ -1,0 +1,280 @@
+// The command protocol against the simulated device on a real
+// pseudo-terminal, with the controller's timing (poll 200 microseconds,
+// 3000 ms per exchange) and shorter budgets where a case waits for a time-out.
+#include "common/datatable.h"
+#include "common/logcapture.h"
+#include "common/simulateddevice.h"
+#include "device/ioclient.h"
+#include "device/vlmclient.h"
+
+#include <QDomDocument>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+constexpr int PollInterval = 200;
+constexpr quint32 Budget = 3000;
+// Time an exchange may take beyond its budget: the last poll and a loaded machine.
+constexpr qint64 Margin = 700;
+
+QString sample()
+{
+    // The description suites' sample, served as the device would.
+    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::unique_ptr<VLMClient> client(const SimulatedDevice &device, quint32 budget = Budget)
+{
+    auto result = std::make_unique<VLMClient>(device.devicePath());
+    result->setReadPollInterval(PollInterval);
+    result->setCommandTimeout(budget);
+    return result;
+}
+
+QStringList requests(const SimulatedDevice &device)
+{
+    QStringList result;
+    for (const QJsonObject &record : device.records())
+        result << record.value("request").toString();
+    return result;
+}
+
+// A change document of exactly the given number of characters.
+QString changesOfLength(int length)
+{
+    QString text =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n <PrinterSettingsInfo>\n"
+                       "  <Copies CURRENT=\"");
+    const QString tail = QStringLiteral("\" />\n </PrinterSettingsInfo>\n</root>");
+    text += QString(length - text.size() - tail.size(), QLatin1Char('7'));
+    return text + tail;
+}
+
+enum Operation { Fetch, Change };
+
+} // namespace
+
+Q_DECLARE_METATYPE(LinkFailure::Kind)
+
+class TestVLMClient : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_scratch;
+
+private slots:
+    void fetchesTheDescription()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample()), qPrintable(device.errorText()));
+        LogCapture log;
+        QCOMPARE(client(device)->getSpecification(), fileBytes(sample()));
+        QCOMPARE(requests(device), QStringList({"ALL?", "DATA"}));
+        QCOMPARE(log.count("command header: [0x1b][0x23][0x00][0x00][0x00][0x04]"), 2);
+        QVERIFY(log.contains("command data: [0x41][0x4c][0x4c][0x3f]"));
+        QVERIFY(log.contains("command data: [0x44][0x41][0x54][0x41]"));
+        QVERIFY(
+            log.contains(QStringLiteral("read response data:\nresult = OK    size = %1 bytes    elapsed = ")
+                             .arg(fileBytes(sample()).size())));
+        QVERIFY2(device.stop(), qPrintable(device.errorText()));
+    }
+
+    // An ALL? reply of 00 00 10 00 makes the client ask DATA for exactly 4096 bytes.
+    void requestsTheAnnouncedLength()
+    {
+        const QString path = m_scratch.filePath("4096.xml");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<root>" + QByteArray(4096 - 13, 'x') + "</root>");
+        file.close();
+        SimulatedDevice device;
+        QVERIFY2(device.start(path), qPrintable(device.errorText()));
+        LogCapture log;
+        auto vlm = client(device);
+        QCOMPARE(vlm->command("ALL?", 4, 8).mid(2, 4).toHex(), QByteArray("00001000"));
+        QCOMPARE(vlm->getSpecification().size(), 4096);
+        QVERIFY(log.contains("read response data:\nresult = OK    size = 4096 bytes    elapsed = "));
+    }
+
+    // 300 characters make a 306-byte frame, and the payload dump shows 8 of them.
+    void deliversChanges()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample(), {"--apply"}), qPrintable(device.errorText()));
+        const QString changes = changesOfLength(300);
+        LogCapture log;
+        QVERIFY(client(device)->setChanges(changes));
+        QVERIFY(log.contains("command header: [0x1b][0x23][0x00][0x00][0x01][0x2c]"));
+        QVERIFY(
+            log.contains("command data: [0x3c][0x3f][0x78][0x6d][0x6c][0x20][0x76][0x65] ... 8 from 300"));
+        QVERIFY(log.contains("write command data:\nresult = OK    size = 306 bytes    elapsed = "));
+        QVERIFY(!log.lines()
+                     .filter(QRegularExpression("^result = OK    size = 306 bytes    elapsed = \\d+ ms    $",
+                                                QRegularExpression::MultilineOption))
+                     .isEmpty());
+        QCOMPARE(device.records().last().value("text").toString(), changes);
+
+        // The device now serves the applied value; a pressed button changes nothing.
+        QVERIFY(
+            client(device)->setChanges("<root><PrinterSettingsInfo><Duplex CURRENT=\"On\"/>"
+                                       "<RestoreFactory CURRENT=\"PRESSED\"/></PrinterSettingsInfo></root>"));
+        QDomDocument served;
+        QVERIFY(served.setContent(client(device)->getSpecification()));
+        const QDomElement settings = served.documentElement().firstChildElement("PrinterSettingsInfo");
+        auto current = [&](const char *id) {
+            return settings.elementsByTagName(id).item(0).toElement().attribute("CURRENT", "<none>");
+        };
+        QCOMPARE(current("Duplex"), "On");
+        QCOMPARE(current("Copies"), QString(300 - changesOfLength(0).size(), '7'));
+        QCOMPARE(current("RestoreFactory"), "<none>");
+    }
+
+    void hostileDevice_data()
+    {
+        addColumns<QStringList, Operation, quint32, QString, LinkFailure::Kind, qint64>(
+            {"options", "operation", "budget", "logLine", "failure", "within"});
+        addRow("silent: nothing within the budget", QStringList{"--silent"}, Fetch, 400u,
+               QString("read response data:\nresult = FAIL    size = 0 bytes"), LinkFailure::ReadIncomplete,
+               qint64(400));
+        addRow("short ALL? reply", QStringList{"--short"}, Fetch, 400u,
+               QString("getSpecification(): wrong size of response 1"), LinkFailure::ReadIncomplete,
+               qint64(400));
+        addRow("refused with status 1", QStringList{"--status", "1"}, Change, Budget,
+               QString("read response data:\nresult = OK    size = 8 bytes"), LinkFailure::Refused,
+               qint64(Budget));
+        addRow("announced length 0", QStringList{"--announce", "0"}, Fetch, Budget,
+               QString("getSpecification(): size of buffer is 0!"), LinkFailure::EmptyDescription,
+               qint64(Budget));
+        addRow("announced length 0xFFFFFFFF", QStringList{"--announce", "0xFFFFFFFF"}, Fetch, Budget,
+               QString("getSpecification(): size of buffer is too big: 4294967295"),
+               LinkFailure::DescriptionTooBig, qint64(Budget));
+        addRow("announced length above the document", QStringList{"--announce", "20000"}, Fetch, 400u,
+               QString("read response data:\nresult = FAIL    size = 10623 bytes"),
+               LinkFailure::ReadIncomplete, qint64(400));
+        // Ends at once, long before the budget.
+        addRow("hang-up in the middle of a reply", QStringList{"--hangup-after", "100"}, Fetch, Budget,
+               QString("read response data:\nresult = FAIL    size = "), LinkFailure::HangUp, qint64(1000));
+        addRow("hang-up before the change reply", QStringList{"--hangup-after", "0"}, Change, Budget,
+               QString("setChanges(): wrong size of response 1"), LinkFailure::HangUp, qint64(1000));
+        addRow("deaf device: the write ends at the budget", QStringList{"--deaf"}, Change, 400u,
+               QString("write command data:\nresult = FAIL    size = "), LinkFailure::WriteIncomplete,
+               qint64(400));
+    }
+    void hostileDevice()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(Operation, operation);
+        QFETCH(quint32, budget);
+        QFETCH(QString, logLine);
+        QFETCH(LinkFailure::Kind, failure);
+        QFETCH(qint64, within);
+
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample(), options), qPrintable(device.errorText()));
+        auto vlm = client(device, budget);
+        LogCapture log;
+        QElapsedTimer clock;
+        clock.start();
+        if (operation == Fetch) {
+            QVERIFY(vlm->getSpecification().isEmpty());
+        } else {
+            // Far more than a pseudo-terminal holds, so a device that does not read blocks the writer.
+            QVERIFY(!vlm->setChanges(changesOfLength(200000)));
+        }
+        QVERIFY2(clock.elapsed() <= within + Margin, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(log.contains(logLine), qPrintable(log.lines().join('\n')));
+        QCOMPARE(vlm->lastFailure().kind, failure);
+        QVERIFY(!vlm->lastFailure().text().isEmpty());
+        QVERIFY2(device.stop(), qPrintable(device.errorText()));
+    }
+
+    void repliesInPieces_data()
+    {
+        addColumns<QStringList>({"options"});
+        addRow("pieces of 64 bytes", QStringList{"--split", "64"});
+        addRow("pieces of 1000 bytes, each late", QStringList{"--split", "1000", "--delay-ms", "20"});
+    }
+    void repliesInPieces()
+    {
+        QFETCH(QStringList, options);
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample(), options), qPrintable(device.errorText()));
+        QCOMPARE(client(device)->getSpecification(), fileBytes(sample()));
+        QVERIFY(client(device)->setChanges(changesOfLength(300)));
+    }
+
+    // A reply that comes after its client gave up never reaches the next client.
+    void lateReplyIsDropped()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample(), {"--delay-ms", "300"}), qPrintable(device.errorText()));
+        QVERIFY(client(device, 50)->command("ALL?", 4, 8).isEmpty());
+        QThread::msleep(500);
+        const QByteArray document = fileBytes(sample());
+        QCOMPARE(client(device)->command("DATA", 4, quint32(document.size())), document);
+    }
+
+    void withoutTimeLimit()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample()), qPrintable(device.errorText()));
+        VLMClient vlm(device.devicePath());
+        LogCapture log;
+        QCOMPARE(vlm.getSpecification(), fileBytes(sample()));
+        QVERIFY(!log.contains("command data:\nresult"));
+        QVERIFY(!log.contains("response data:"));
+    }
+
+    void nothingToSendOrNoDevice()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample()), qPrintable(device.errorText()));
+        QVERIFY(!client(device)->setChanges(QString()));
+        QVERIFY(!client(device)->setChanges(QString("")));
+
+        VLMClient missing(m_scratch.filePath("no-such-device"));
+        LogCapture log;
+        QVERIFY(missing.getSpecification().isEmpty());
+        QVERIFY(log.contains(
+            "VLMClient::command(): can't open device: " + m_scratch.filePath("no-such-device") + " !"));
+        QVERIFY(log.contains("getSpecification(): wrong size of response 1"));
+        QCOMPARE(missing.lastFailure().kind, LinkFailure::CannotOpen);
+        QVERIFY(device.records().isEmpty());
+    }
+
+    // Two maintenance commands in one write are two records.
+    void recordsRawCommands()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample()), qPrintable(device.errorText()));
+        IOClient channel(device.devicePath());
+        QVERIFY(channel.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray zeros(16, '\0');
+        QVERIFY(channel.writeBlockTimed(zeros.constData(), 16, 100).result);
+        const QByteArray commands = QByteArray::fromHex("55aa4c41698101") + zeros +
+                                    QByteArray::fromHex("55120203"
+                                                        "15");
+        QVERIFY(channel.writeBlockTimed(commands.constData(), quint32(commands.size()), 100).result);
+        channel.close();
+        QVERIFY(device.waitForRecords(2));
+        const QList<QJsonObject> records = device.records();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0].value("command").toString(), "clean");
+        QCOMPARE(records[0].value("hex").toString(), "55aa4c41698101");
+        QCOMPARE(records[1].value("command").toString(), "set F");
+        QCOMPARE(records[1].value("hex").toString(), "5512020315");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVLMClient)
+#include "tst_vlmclient.moc"

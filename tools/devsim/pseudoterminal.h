@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+
+// The device side of a pseudo-terminal in raw mode, published under a
+// symbolic link that clients open as the device node.
+class PseudoTerminal
+{
+public:
+    explicit PseudoTerminal(QByteArray linkPath);
+    ~PseudoTerminal();
+    PseudoTerminal(const PseudoTerminal &) = delete;
+    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+
+    // Opens a new terminal pair (closing any old one) and points the link at its node.
+    bool open();
+    void close();
+    // Reads what a client left unread in the node, so the next client starts clean.
+    void drainClientSide();
+
+    [[nodiscard]] int master() const { return m_master; }
+    [[nodiscard]] QByteArray slavePath() const { return m_slavePath; }
+    [[nodiscard]] QByteArray error() const { return m_error; }
+
+private:
+    bool fail(const char *what);
+
+    QByteArray m_linkPath;
+    QByteArray m_slavePath;
+    QByteArray m_error;
+    int m_master = -1;
+};

@@ -87,9 +87,9 @@ public:
     // for null (every IElement of the program is an Element).
     static Element *fromInterface(IElement *element);
 
-    // How often a setting's re-check may be entered again from its own
-    // dependents before the cycle is cut, and how deep re-checks of
-    // different settings may nest.
+    // How many re-checks of one setting may be running at once (its rules
+    // leading back to it) before the cycle is cut, and how deep re-checks of
+    // any settings may nest.
     static constexpr int MaxCheckRounds = 3;
     static constexpr int MaxCheckNesting = 1000;
 

@@ -5,6 +5,7 @@
 
 #include <QDomNamedNodeMap>
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -168,16 +169,24 @@ bool DomParser::isValid() const
     return m_valid;
 }
 
-void DomParser::save(const QString &fileName)
+bool DomParser::save(const QString &fileName)
 {
     const QDomDocument copy = m_document;
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        DebugLog("DomParser::save(): cannot write %s: %s", qPrintable(fileName),
+                 qPrintable(file.errorString()));
+        return false;
+    }
     QTextStream stream(&file);
     copy.save(stream, 4);
     stream.flush();
-    file.close();
+    if (stream.status() != QTextStream::Ok || !file.commit()) {
+        DebugLog("DomParser::save(): writing %s failed: %s", qPrintable(fileName),
+                 qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
 }
 
 QDomDocument DomParser::document() const

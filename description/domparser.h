@@ -35,8 +35,10 @@ public:
     [[nodiscard]] virtual bool loadFile(QFile *file);
     virtual bool setContent(const QString &text);
     [[nodiscard]] virtual bool isValid() const;
-    // Writes the document with four blanks of indentation per level.
-    virtual void save(const QString &fileName);
+    // Writes the document with four blanks of indentation per level. The file
+    // is replaced only once the whole text is written: on failure (false) an
+    // existing file is left as it was and no partial file remains.
+    virtual bool save(const QString &fileName);
 
     // A shared handle: changes made through it change this object's document.
     [[nodiscard]] QDomDocument document() const;

@@ -47,12 +47,10 @@ public:
     explicit SettingsParser(QFile *file);
     ~SettingsParser() override;
 
-    // readPrinterSettings, readDependencies and wireDependencies, all three
-    // even when the first fails; its result is the result.
+    // Reads the settings and their rules and wires them together: the one
+    // way to read a description. The rules are read and wired even when the
+    // settings cannot be; whether the settings were read is the result.
     bool parse();
-    bool readPrinterSettings();
-    bool readDependencies();
-    void wireDependencies();
 
     [[nodiscard]] NodeDesc *root() const { return m_pRoot.get(); }
     [[nodiscard]] const DependencyList &dependencies() const { return m_dependencies; }
@@ -76,6 +74,13 @@ public:
 
 private:
     using Visitor = std::function<bool(Element *)>;
+
+    // The steps of parse. They only make sense together and in this order:
+    // reading the settings alone deletes elements that the rule records of
+    // the last parse still point to.
+    bool readPrinterSettings();
+    bool readDependencies();
+    void wireDependencies();
 
     // Pre-order over the model: a category's elements (each followed by its
     // members), then its sub-categories. Iterative, so no description can

@@ -7,11 +7,42 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStringList>
 #include <QWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
+
+// The re-checks of dependents running at the moment, outermost first, and
+// whether a cut in this propagation has been logged already (one line is
+// enough however often the cycle comes round again while it unwinds).
+struct Propagation
+{
+    std::vector<const Element *> active;
+    bool reported = false;
+};
+
+Propagation &propagation()
+{
+    static Propagation current;
+    return current;
+}
+
+// The ids of the settings from the first run for element to the innermost,
+// each once, in the order the change passed them.
+QString cycleIds(const Element *element)
+{
+    const std::vector<const Element *> &active = propagation().active;
+    auto first = std::find(active.begin(), active.end(), element);
+    QStringList ids;
+    for (; first != active.end(); ++first) {
+        if (!ids.contains((*first)->id()))
+            ids << (*first)->id();
+    }
+    return ids.join(QStringLiteral(", "));
+}
 
 int typeFromControlName(const QByteArray &controlName)
 {
@@ -32,6 +63,54 @@ Element::~Element()
 {
     m_dependents.clear();
 }
+
+// Holds one run of checkDependencies on the propagation stack, or refuses it
+// when the bounds are reached (logging that once per propagation).
+class Element::CheckPropagation
+{
+public:
+    explicit CheckPropagation(Element *element) : m_element(element)
+    {
+        Propagation &state = propagation();
+        if (element->m_checkRounds >= MaxCheckRounds) {
+            if (!state.reported)
+                DebugLog("Element::checkDependencies(): the rules of %s lead back to each other; "
+                         "stopped after %d rounds",
+                         qPrintable(cycleIds(element)), MaxCheckRounds);
+            state.reported = true;
+            return;
+        }
+        if (state.active.size() >= size_t(MaxCheckNesting)) {
+            if (!state.reported)
+                DebugLog("Element::checkDependencies(): the rules from %s to %s nest deeper than %d "
+                         "levels; stopped there",
+                         qPrintable(state.active.front()->id()), qPrintable(element->id()), MaxCheckNesting);
+            state.reported = true;
+            return;
+        }
+        ++element->m_checkRounds;
+        state.active.push_back(element);
+        m_entered = true;
+    }
+    ~CheckPropagation()
+    {
+        if (!m_entered)
+            return;
+        Propagation &state = propagation();
+        --m_element->m_checkRounds;
+        state.active.pop_back();
+        if (state.active.empty())
+            state.reported = false;
+    }
+    CheckPropagation(const CheckPropagation &) = delete;
+    CheckPropagation &operator=(const CheckPropagation &) = delete;
+
+    bool entered() const { return m_entered; }
+
+private:
+    Element *m_element;
+    bool m_entered = false;
+};
 
 Element *Element::fromInterface(IElement *element)
 {
@@ -100,10 +179,9 @@ void Element::addDependentElement(IElement *element)
         return;
     // Ids are the identity of a setting: a second object with a known id is
     // the same setting seen again.
-    for (const Element *known : std::as_const(m_dependents)) {
-        if (known->id() == dependent->id())
-            return;
-    }
+    if (m_dependentIds.contains(dependent->id()))
+        return;
+    m_dependentIds.insert(dependent->id());
     DebugLog("Element::addDependentElement(): add new dependent element \"%s\" for \"%s\"",
              qPrintable(dependent->id()), qPrintable(m_id));
     m_dependents.append(dependent);
@@ -210,6 +288,18 @@ bool Element::checkConstraints(IElement *source, bool selfCheck)
 void Element::checkDependencies()
 {
     DebugLog("checkDependencies(%d) for %s", int(m_dependents.size()), qPrintable(m_id));
+    // Deviation from a plain walk over the dependents: the rules come from
+    // the device, and rules that name each other (A narrows B, B narrows A)
+    // would re-check each other without end. A setting whose re-check is
+    // already running MaxCheckRounds times over, because its rules came back
+    // round to it, is not re-checked once more; and no chain of re-checks
+    // nests deeper than MaxCheckNesting, so even an acyclic chain of hostile
+    // length cannot exhaust the stack. Rules that never lead back to a
+    // setting never re-enter it and stay far below the nesting bound: what
+    // they do is unchanged.
+    CheckPropagation propagation(this);
+    if (!propagation.entered())
+        return;
     for (Element *dependent : std::as_const(m_dependents))
         dependent->checkConstraints(this, false);
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 class Constraint;
@@ -86,6 +87,12 @@ public:
     // for null (every IElement of the program is an Element).
     static Element *fromInterface(IElement *element);
 
+    // How many re-checks of one setting may be running at once (its rules
+    // leading back to it) before the cycle is cut, and how deep re-checks of
+    // any settings may nest.
+    static constexpr int MaxCheckRounds = 3;
+    static constexpr int MaxCheckNesting = 1000;
+
 signals:
     void visibleChanged(bool bVisible);
 
@@ -108,6 +115,8 @@ protected:
     QString m_desc;
     int m_type;
     QList<Element *> m_dependents;
+    // The ids in m_dependents, so adding one more stays constant time.
+    QSet<QString> m_dependentIds;
     Dependency *m_pDependency = nullptr;
     NodeDesc *m_pNode;
     Element *m_pParent;
@@ -115,4 +124,11 @@ protected:
     // away first leave a null pointer here instead of a dangling one.
     QPointer<QWidget> m_pControl;
     QString m_temp;
+
+private:
+    class CheckPropagation;
+
+    // Runs of checkDependencies for this setting that have not returned yet:
+    // more than one only when its rules lead back to it.
+    int m_checkRounds = 0;
 };

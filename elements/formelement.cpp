@@ -89,7 +89,9 @@ void FormElement::hideControl()
 void FormElement::connectMemberValues(Element *member)
 {
     if (auto *setting = qobject_cast<ConcreteElement *>(member)) {
-        connect(setting, &ConcreteElement::valueChanged, this, &FormElement::enableApplyButton);
+        // The form is opened again and again; one connection serves them all.
+        connect(setting, &ConcreteElement::valueChanged, this, &FormElement::enableApplyButton,
+                Qt::UniqueConnection);
     } else if (member->isComplex()) {
         // A group inside the form: its settings change the form's values too.
         for (Element *inner : static_cast<ComplexElement *>(member)->elements())

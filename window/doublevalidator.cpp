@@ -6,6 +6,7 @@ DoubleValidator::DoubleValidator(QObject *parent, const char *name) : QDoubleVal
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
+    useDeviceNumbers();
 }
 
 DoubleValidator::DoubleValidator(double bottom, double top, int decimals, QObject *parent, const char *name)
@@ -13,6 +14,14 @@ DoubleValidator::DoubleValidator(double bottom, double top, int decimals, QObjec
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
+    useDeviceNumbers();
+}
+
+// The texts checked here are the device's numbers, written with a dot and no
+// group separators whatever the user's locale.
+void DoubleValidator::useDeviceNumbers()
+{
+    setLocale(QLocale::c());
 }
 
 void DoubleValidator::fixup(QString &input) const

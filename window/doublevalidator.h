@@ -13,4 +13,7 @@ public:
                     const char *name = nullptr);
 
     void fixup(QString &input) const override;
+
+private:
+    void useDeviceNumbers();
 };

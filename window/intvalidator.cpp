@@ -4,6 +4,7 @@ IntValidator::IntValidator(QObject *parent, const char *name) : QIntValidator(pa
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
+    useDeviceNumbers();
 }
 
 IntValidator::IntValidator(int bottom, int top, QObject *parent, const char *name)
@@ -11,6 +12,14 @@ IntValidator::IntValidator(int bottom, int top, QObject *parent, const char *nam
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
+    useDeviceNumbers();
+}
+
+// The texts checked here are the device's numbers, written with a dot and no
+// group separators whatever the user's locale.
+void IntValidator::useDeviceNumbers()
+{
+    setLocale(QLocale::c());
 }
 
 void IntValidator::fixup(QString &input) const

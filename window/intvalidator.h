@@ -12,4 +12,7 @@ public:
     IntValidator(int bottom, int top, QObject *parent = nullptr, const char *name = nullptr);
 
     void fixup(QString &input) const override;
+
+private:
+    void useDeviceNumbers();
 };

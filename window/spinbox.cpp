@@ -3,11 +3,15 @@
 #include "window/intvalidator.h"
 
 #include <QLineEdit>
+#include <QLocale>
 
 SpinBox::SpinBox(int minValue, int maxValue, int step, QWidget *parent, const char *name) : QSpinBox(parent)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
+    // The values are the device's numbers: shown, typed and read back with a
+    // dot and without group separators, whatever the user's locale.
+    setLocale(QLocale::c());
     // Our editor connection must come before the spin box's own, so typed
     // text is reported before the value it produces (see reportSetText).
     auto *editor = new QLineEdit(this);

@@ -65,6 +65,38 @@ private slots:
         QVERIFY(parser.findPath({"root"}).isNull());
     }
 
+    void saving_data()
+    {
+        // The target below a regular file: no directory there can be written,
+        // not even by root.
+        addColumns<QString, bool>({"target", "saved"});
+        addRow("writable directory", "vlm.xml", true);
+        addRow("directory that cannot be written", "plain-file/vlm.xml", false);
+    }
+    void saving()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        QFile plain(dir.filePath("plain-file"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        DomParser parser("<root><Copies CURRENT=\"2\"/></root>");
+        LogCapture log;
+        QTEST(parser.save(dir.filePath(target)), "saved");
+        QFETCH(bool, saved);
+        // Nothing but the saved file appears beside the plain one: no
+        // temporary or partial file is left behind.
+        QStringList expected{"plain-file"};
+        if (saved)
+            expected.append("vlm.xml");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name), expected);
+        if (saved)
+            QCOMPARE(readText(dir.filePath(target)),
+                     QString("<root>\n    <Copies CURRENT=\"2\"/>\n</root>\n"));
+        else
+            QVERIFY(log.contains("DomParser::save(): cannot write " + dir.filePath(target)));
+    }
+
     void elementText_data()
     {
         addColumns<QString, QString>({"xml", "expected"});

@@ -60,6 +60,14 @@ FactoryElement *member(FormElement &form, const QString &id, const QString &curr
     return element;
 }
 
+// A member that tells how many connections its value reports reach.
+class WatchedMember : public FactoryElement
+{
+public:
+    WatchedMember() : FactoryElement("EDITBOX", nullptr, nullptr) { setId("Subject"); }
+    int valueReceivers() const { return receivers(SIGNAL(valueChanged(QString))); }
+};
+
 QLineEdit *editorOf(Element *element)
 {
     return qobject_cast<QLineEdit *>(element->control());
@@ -211,6 +219,21 @@ private slots:
         QCOMPARE(reported(subjectChanged), QStringList{"Scan1"});
         QCOMPARE(reported(formatChanged), QStringList{"JPEG"});
         QCOMPARE(copyTo->current(), QString("me"));
+    }
+
+    void reopenedFormHearsAChangeOnce()
+    {
+        FormElement form("POPUP", nullptr, nullptr);
+        auto *subject = new WatchedMember;
+        form.addElement(subject);
+        for (int opening = 1; opening <= 3; ++opening) {
+            QVERIFY(whileOpen(form, [&](PopupForm *popup) {
+                QCOMPARE(subject->valueReceivers(), 1);
+                QVERIFY(!popup->btnOK->isEnabled());
+                QTest::keyClicks(editorOf(subject), "x");
+                QVERIFY(popup->btnOK->isEnabled());
+            }));
+        }
     }
 
     void invalidMemberBlocksApply()

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QScopeGuard>
 #include <QSlider>
 
 namespace {
@@ -242,6 +244,20 @@ private slots:
         QTEST(spin->text(), "shown");
         QTEST(spin->minimum(), "spinMin");
         QTEST(spin->maximum(), "spinMax");
+    }
+
+    void floatTypedUnderGermanLocale()
+    {
+        const auto restore = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Shown<ConcreteElement> shown(makeNumeric("FLOAT", "1.50", "0", "10", "0.25", "2"));
+        QCOMPARE(spinOf(*shown.element)->text(), QString("1.50"));
+        QLineEdit *editor = spinOf(*shown.element)->findChild<QLineEdit *>();
+        editor->selectAll();
+        QTest::keyClicks(editor, "2.75");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(shown.element->current(), QString("2.75"));
+        QCOMPARE(spinOf(*shown.element)->value(), 275);
     }
 
     void integerClampedByIsValid_data()

@@ -6,10 +6,13 @@
 #include "common/datatable.h"
 
 #include <QLineEdit>
+#include <QLocale>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <climits>
+#include <memory>
 
 namespace {
 // Replaces the whole text as a user would, optionally confirming with Return;
@@ -88,6 +91,34 @@ private slots:
         QCOMPARE(type(box, QStringLiteral("12"), true), QStringLiteral("10.00")); // repaired by the fixup
         QCOMPARE(box.value(), 1000);
         QCOMPARE(box.valueFromText(QStringLiteral("0.125")), 13); // rounded half up
+    }
+
+    void germanLocaleTypesDeviceNumbers_data()
+    {
+        // digits -1: the integer spin box (0..5000)
+        addColumns<int, QString, int, QString>({"digits", "typed", "value", "shown"});
+        addRow("decimal point", 2, "2.75", 275, "2.75");
+        addRow("decimal comma is no decimal", 2, "2,75", 200, "2.00");
+        addRow("integer without group separator", -1, "1500", 1500, "1500");
+    }
+    void germanLocaleTypesDeviceNumbers()
+    {
+        QFETCH(int, digits);
+        QFETCH(QString, typed);
+        // The user's locale writes 2,75 and 1.500; the device's numbers do not.
+        const auto restore = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        std::unique_ptr<SpinBox> box;
+        if (digits < 0)
+            box = std::make_unique<SpinBox>(0, 5000, 1);
+        else
+            box = std::make_unique<FloatSpinBox>(0.0f, 10.0f, 0.25f, digits);
+        type(*box, typed, true);
+        QTEST(box->value(), "value");
+        QTEST(box->text(), "shown");
+        int position = 0;
+        QString text = QStringLiteral("7.5");
+        QCOMPARE(DoubleValidator(0.0, 10.0, 2).validate(text, position), QValidator::Acceptable);
     }
 
     void floatSpinBoxPinsBoundsOutsideTheIntRange()

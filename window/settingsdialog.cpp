@@ -59,10 +59,12 @@ bool displayedValue(Element *element, const QString &value, QString *text)
     return true;
 }
 
+} // namespace
+
 // The help text of one setting. The pop-up is rich text; the titles and
 // descriptions come from the device and are escaped so that they show as
 // written instead of as markup (the dialog used to insert them as they are).
-QString helpText(Element *element)
+QString HelpText(Element *element)
 {
     QString text;
     if (auto *group = qobject_cast<ComplexElement *>(element); group && group->isComplex())
@@ -72,8 +74,6 @@ QString helpText(Element *element)
                    .arg(element->title().toHtmlEscaped(), element->desc().toHtmlEscaped());
     return text;
 }
-} // namespace
-
 SettingsDialog::SettingsDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
     : Ui_SettingsDialog(parent, name, modal, fl)
 {
@@ -242,7 +242,7 @@ void SettingsDialog::slideFavorites(bool open)
 void SettingsDialog::helpBtn_clicked()
 {
     if (m_pCurrentElement)
-        QWhatsThis::showText(QCursor::pos(), helpText(m_pCurrentElement), this);
+        QWhatsThis::showText(QCursor::pos(), HelpText(m_pCurrentElement), this);
 }
 
 void SettingsDialog::closeBtn_clicked()

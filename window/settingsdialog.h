@@ -89,3 +89,7 @@ private:
     // The first row of each category and setting id.
     QHash<QString, SettingsViewItem *> m_itemsById;
 };
+
+// The What's This text of a setting: its title and description, or for a
+// group or pop-up form those of its direct members.
+[[nodiscard]] QString HelpText(Element *element);

@@ -252,7 +252,21 @@ void SettingsDialog::closeBtn_clicked()
 
 void SettingsDialog::elementChanged(const QString &value)
 {
-    auto *element = qobject_cast<Element *>(sender());
+    valueChangedBy(qobject_cast<Element *>(sender()), value);
+}
+
+void SettingsDialog::elementReset()
+{
+    valueResetBy(qobject_cast<Element *>(sender()));
+}
+
+void SettingsDialog::changeVisibility(bool visible)
+{
+    visibilityChangedBy(qobject_cast<Element *>(sender()), visible);
+}
+
+void SettingsDialog::valueChangedBy(Element *element, const QString &value)
+{
     if (!VELMORA_CHECK_PTR(element))
         return;
     DebugLog("SettingsDialog elementChanged received from %s [%p]", qPrintable(element->id()),
@@ -267,9 +281,8 @@ void SettingsDialog::elementChanged(const QString &value)
         applyBtn->setEnabled(true);
 }
 
-void SettingsDialog::elementReset()
+void SettingsDialog::valueResetBy(Element *element)
 {
-    auto *element = qobject_cast<Element *>(sender());
     if (!VELMORA_CHECK_PTR(element) || !element->isConcrete())
         return;
     (void)showValue(element, element->property("current").toString(), true);
@@ -302,9 +315,8 @@ void SettingsDialog::widenValueColumn(const QString &text)
         paramList->header()->resizeSection(1, needed);
 }
 
-void SettingsDialog::changeVisibility(bool visible)
+void SettingsDialog::visibilityChangedBy(Element *element, bool visible)
 {
-    auto *element = qobject_cast<Element *>(sender());
     if (!VELMORA_CHECK_PTR(element))
         return;
     DebugLog("SettingsDialog::changeVisibility(%s) for %s", visible ? "true" : "false",

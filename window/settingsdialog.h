@@ -68,6 +68,10 @@ private:
     // Shows value in the row of element (of its group, for a group's main
     // member); false when a list has no option for it.
     bool showValue(Element *element, const QString &value, bool reset);
+    // The work of the three slots above, for a known element.
+    void valueChangedBy(Element *element, const QString &value);
+    void valueResetBy(Element *element);
+    void visibilityChangedBy(Element *element, bool visible);
     void widenValueColumn(const QString &text);
     void slideFavorites(bool open);
     // Selects the favourite of category's top-level category.

@@ -139,13 +139,14 @@ SettingsViewItem *SettingsDialog::addElementItem(Element *element, SettingsViewI
 
 void SettingsDialog::connectValue(Element *element)
 {
-    // Each signal reaches a slot once, also where two rows of the table name
-    // the same pair (a group's main member is one of its concrete members).
+    // The rows' own connections name their element instead of asking for
+    // the sender: finding the sender costs a search through every
+    // connection to the dialog, and a large description makes hundreds of
+    // thousands of them.
     if (auto *concrete = qobject_cast<ConcreteElement *>(element)) {
-        connect(concrete, &ConcreteElement::valueChanged, this, &SettingsDialog::elementChanged,
-                Qt::UniqueConnection);
-        connect(concrete, &ConcreteElement::valueReset, this, &SettingsDialog::elementReset,
-                Qt::UniqueConnection);
+        connect(concrete, &ConcreteElement::valueChanged, this,
+                [this, concrete](const QString &value) { valueChangedBy(concrete, value); });
+        connect(concrete, &ConcreteElement::valueReset, this, [this, concrete] { valueResetBy(concrete); });
     }
 }
 
@@ -162,7 +163,7 @@ void SettingsDialog::connectElement(Element *element)
     } else if (ButtonSlot slot = buttonSlot(element->type())) {
         connectButton(element, slot);
     } else if (auto *group = qobject_cast<ComplexElement *>(element)) {
-        connectValue(MainMember(group));
+        // The main member is one of the concrete members connected here.
         (void)enumerate(
             group,
             [](Element *e, void *argument) {
@@ -179,7 +180,8 @@ void SettingsDialog::connectElement(Element *element)
             },
             this);
     }
-    connect(element, &Element::visibleChanged, this, &SettingsDialog::changeVisibility, Qt::UniqueConnection);
+    connect(element, &Element::visibleChanged, this,
+            [this, element](bool visible) { visibilityChangedBy(element, visible); });
 }
 
 SettingsDialog::ButtonSlot SettingsDialog::buttonSlot(int type)

@@ -95,6 +95,11 @@ SettingsDialog::~SettingsDialog()
 {
     if (m_pCurrentElement)
         m_pCurrentElement->deleteControl();
+    // The rows point at the folder pictures, which go before the lists do.
+    for (QTreeWidget *list : {favoriteList, paramList}) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+    }
 }
 
 int SettingsDialog::favoritePaneWidth()

@@ -13,6 +13,7 @@
 namespace {
 
 const QString DescriptionSuffix = QStringLiteral(" description");
+constexpr qsizetype LongWalk = 8;
 
 void exitOnFormatError()
 {
@@ -135,7 +136,7 @@ void Translator::addMessage(const QDomNode &translation, const QString &key, con
     parent.appendChild(message);
 
     if (!m_indexed.isNull() && m_indexed == translation) {
-        m_index[key].append({m_nextPosition++, text, true});
+        indexEntry(key, text, true);
         forget(key);
     }
 }
@@ -144,18 +145,36 @@ void Translator::buildIndex(const QDomNode &translation)
 {
     m_indexed = translation;
     m_index.clear();
+    m_entries.clear();
     m_lookups.clear();
     m_nextPosition = 0;
+    const QString message = QStringLiteral("message");
+    const QString idName = QStringLiteral("Id");
+    const QString valueName = QStringLiteral("Value");
     for (QDomNode child = translation.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        const int position = m_nextPosition++;
-        if (!child.isElement() || child.toElement().tagName() != QLatin1String("message"))
+        const QDomNode id = child.isElement() && child.toElement().tagName() == message
+                                ? childNode(child, idName)
+                                : QDomNode();
+        if (id.isNull()) {
+            ++m_nextPosition;
             continue;
-        const QDomNode id = childNode(child, QStringLiteral("Id"));
-        if (id.isNull())
-            continue;
-        const QDomNode value = childNode(child, QStringLiteral("Value"));
-        m_index[nodeText(id)].append({position, nodeText(value), !value.isNull()});
+        }
+        const QDomNode value = childNode(child, valueName);
+        indexEntry(nodeText(id), nodeText(value), !value.isNull());
     }
+}
+
+void Translator::indexEntry(const QString &id, const QString &value, bool hasValue)
+{
+    const int added = int(m_entries.size());
+    m_entries.push_back({m_nextPosition++, value, hasValue, -1});
+    const auto chain = m_index.find(id);
+    if (chain == m_index.end()) {
+        m_index.insert(id, {added, added});
+        return;
+    }
+    m_entries[size_t(chain->last)].next = added;
+    chain->last = added;
 }
 
 // The messages are taken in document order until both texts are found; up to
@@ -167,17 +186,21 @@ Translator::Lookup Translator::lookup(const QString &key, const QString &descKey
     if (cached != m_lookups.constEnd())
         return cached.value();
 
-    const QList<Entry> titles = m_index.value(key);
-    const QList<Entry> descs = m_index.value(descKey);
+    const auto first = [this](const QString &id) {
+        const auto chain = m_index.constFind(id);
+        return chain == m_index.constEnd() ? -1 : chain->first;
+    };
+    int t = first(key);
+    int d = first(descKey);
+    qsizetype walked = 0;
     Lookup result;
-    qsizetype t = 0;
-    qsizetype d = 0;
-    while (!(result.titleFound && result.descFound)) {
+    while (!(result.titleFound && result.descFound) && (t >= 0 || d >= 0)) {
         const bool titleNext =
-            t < titles.size() && (d >= descs.size() || titles[t].position < descs[d].position);
-        if (!titleNext && d >= descs.size())
-            break;
-        const Entry &entry = titleNext ? titles[t++] : descs[d++];
+            t >= 0 && (d < 0 || m_entries[size_t(t)].position < m_entries[size_t(d)].position);
+        int &at = titleNext ? t : d;
+        const Entry &entry = m_entries[size_t(at)];
+        at = entry.next;
+        ++walked;
         if (!entry.hasValue) {
             result.formatError = true;
             break;
@@ -185,7 +208,9 @@ Translator::Lookup Translator::lookup(const QString &key, const QString &descKey
         (titleNext ? result.title : result.desc) = entry.value;
         (titleNext ? result.titleFound : result.descFound) = true;
     }
-    m_lookups.insert(key, result);
+    // Only long walks (many entries under one key) are worth remembering.
+    if (walked > LongWalk)
+        m_lookups.insert(key, result);
     return result;
 }
 

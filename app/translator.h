@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 class ILocalizable;
 class QFile;
 
@@ -52,6 +54,13 @@ private:
         int position;
         QString value;
         bool hasValue;
+        int next; // the next entry with the same Id, -1 for none
+    };
+    // First and last entry of one Id in m_entries.
+    struct Chain
+    {
+        int first;
+        int last;
     };
     // What the walk over the messages decides for one key.
     struct Lookup
@@ -64,13 +73,15 @@ private:
     };
 
     void buildIndex(const QDomNode &translation);
+    void indexEntry(const QString &id, const QString &value, bool hasValue);
     Lookup lookup(const QString &key, const QString &descKey);
     void forget(const QString &id);
 
     // Messages by Id in document order, built once per Translation node and
     // kept up to date by addMessage, so a lookup never scans the document.
     QDomNode m_indexed;
-    QHash<QString, QList<Entry>> m_index;
+    QHash<QString, Chain> m_index;
+    std::vector<Entry> m_entries;
     QHash<QString, Lookup> m_lookups;
     int m_nextPosition = 0;
     // False after a failed read of a file that exists.

@@ -4,7 +4,6 @@
 
 #include <QDomNode>
 #include <QHash>
-#include <QList>
 #include <QString>
 
 #include <vector>
@@ -82,6 +81,7 @@ private:
     QDomNode m_indexed;
     QHash<QString, Chain> m_index;
     std::vector<Entry> m_entries;
+    // Results of long walks, dropped when addMessage adds to their keys.
     QHash<QString, Lookup> m_lookups;
     int m_nextPosition = 0;
     // False after a failed read of a file that exists.

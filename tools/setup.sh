@@ -22,8 +22,9 @@ if [ $# -ge 1 ]; then
 fi
 
 packages=(cmake ninja-build g++ qt6-base-dev)
-# Without a display of its own the demo runs on a virtual X server.
-[ "$job" = demo ] && packages+=(xvfb xauth)
+# Without a display of its own the demo runs on a virtual X server, waits
+# for its window (xwininfo) and takes a screenshot (ImageMagick).
+[ "$job" = demo ] && packages+=(xvfb xauth x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

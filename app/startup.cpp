@@ -4,6 +4,7 @@
 #include "app/configurator.h"
 #include "app/debuglog.h"
 #include "app/functions.h"
+#include "app/localization.h"
 #include "app/singleapplication.h"
 #include "app/usermessage.h"
 #include "window/settingsdialog.h"
@@ -16,7 +17,6 @@
 #include <QPixmapCache>
 
 namespace {
-constexpr char GlobalContext[] = "@default";
 constexpr int InstanceMessageTimeoutMs = 5000;
 constexpr int PixmapCacheLimitKb = 1024;
 
@@ -42,14 +42,14 @@ QString argumentAt(int argc, char **argv, int index)
 
 const QString &ApplicationTitle()
 {
-    static const QString title = QCoreApplication::translate(GlobalContext, "Velmora");
+    static const QString title = QCoreApplication::translate("@default", "Velmora");
     return title;
 }
 
 const QString &LegalNotice()
 {
     static const QString notice =
-        QCoreApplication::translate(GlobalContext, "Copyright (c) The Velmora Authors. All rights reserved.");
+        QCoreApplication::translate("@default", "Copyright (c) The Velmora Authors. All rights reserved.");
     return notice;
 }
 
@@ -86,10 +86,10 @@ int RunSettings(const StartOptions &options)
                             options.saveSentDocument, options.saveDescription,
                             options.saveLocalizedDescription);
     if (!controller.loadSettings()) {
-        const QString text = QCoreApplication::translate(GlobalContext, "Cannot get printer settings!");
+        const QString text = QCoreApplication::translate("@default", "Cannot get printer settings!");
         DebugLog("%s", qPrintable(text));
         // The box also says why, so the user knows what to set right.
-        UserMessage::critical(nullptr, QCoreApplication::translate(GlobalContext, "Error"), text,
+        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"), text,
                               controller.lastFailure());
         return 1;
     }
@@ -122,6 +122,9 @@ int VelmoraMain(int argc, char **argv)
     EnterProgramDirectory(argv[0]);
     for (int i = 0; i < argc; ++i)
         DebugLog("arg[%d] = %s", i, argv[i]);
+    // The same language code later picks the translation document, so the
+    // program's own texts and the device's never mix languages.
+    InstallProgramTranslations(options.programDir, GetSystemLocale());
 
     return RunSettings(options);
 }

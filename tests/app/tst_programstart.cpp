@@ -87,6 +87,7 @@ private slots:
         QProcessEnvironment environment = ProgramRun::offscreenEnvironment();
         environment.insert(QStringLiteral("PATH"), m_root + QStringLiteral("/empty:") +
                                                        ProgramRun::stagedBinDir() + QStringLiteral(":/bin"));
+        // An option word that writes nothing beside the staged program.
         const QString line =
             QStringLiteral("exec %1 -platform offscreen /dev/null Found use_local_vlm").arg(command);
         Run run = startProgram({"-c", line, "sh"}, environment, QStringLiteral("/bin/sh"), m_root);

@@ -24,6 +24,8 @@ fi
 packages=(cmake ninja-build g++ qt6-base-dev)
 # Without a display of its own the demo runs on a virtual X server.
 [ "$job" = demo ] && packages+=(xvfb xauth)
+# The fuzz targets (tools/fuzz.sh) are built with clang and its fuzzer runtime.
+[ "$job" = test ] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

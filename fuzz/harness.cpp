@@ -1,6 +1,8 @@
 #include "fuzz/harness.h"
 
 #include "app/aboutinfo.h"
+#include "app/localization.h"
+#include "app/translator.h"
 #include "app/usermessage.h"
 #include "description/settingsparser.h"
 #include "elements/element.h"
@@ -10,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -18,6 +21,10 @@
 namespace {
 
 const QString ExtraDependencies = QStringLiteral("dependencies.xml");
+// A run tree of its own below the working directory: the program directory
+// and, beside it, the translation document of the fall-back language.
+const QString ProgramDir = QStringLiteral("run/bin");
+const QString TranslationFile = QStringLiteral("run/share/translation/en/vlm_en.xml");
 
 QList<Element *> allElements(SettingsParser &parser)
 {
@@ -43,6 +50,13 @@ bool parseDescription(SettingsParser &parser, const QString &text)
     return parsed && parser.root();
 }
 
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        std::abort();
+}
+
 // The description the dependency target adds its rules to: every kind of
 // setting, with rules of its own.
 const QString &baseDescription()
@@ -65,8 +79,12 @@ void SetUpFuzzing()
             std::abort();
     });
     UserMessage::setAnswerer([](const UserMessage::Request &) { return QMessageBox::Ok; });
+    // A document entry without its Value ends the program; that is how the
+    // program treats a broken translation, not a fault to report.
+    Translator::setFormatErrorHandler([] {});
     static QTemporaryDir directory;
-    if (!directory.isValid() || !QDir::setCurrent(directory.path()))
+    if (!directory.isValid() || !QDir::setCurrent(directory.path()) ||
+        !QDir().mkpath(QFileInfo(TranslationFile).path()) || !QDir().mkpath(ProgramDir))
         std::abort();
     (void)baseDescription();
 }
@@ -104,12 +122,18 @@ bool FuzzDescription(const QByteArray &bytes)
 
 bool FuzzDependencies(const QByteArray &bytes)
 {
-    QFile file(ExtraDependencies);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
+    writeFile(ExtraDependencies, bytes);
     SettingsParser parser;
     return parseDescription(parser, baseDescription());
+}
+
+bool FuzzTranslation(const QByteArray &bytes)
+{
+    writeFile(TranslationFile, bytes);
+    SettingsParser parser;
+    parser.setContent(baseDescription());
+    (void)parser.parse();
+    return LocalizeSettings(parser, QDir(ProgramDir).absolutePath());
 }
 
 bool FuzzDevice(const QByteArray &bytes)

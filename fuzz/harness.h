@@ -21,6 +21,11 @@ bool FuzzDescription(const QByteArray &bytes);
 // A fixed valid description plus the bytes as the extra dependency file.
 bool FuzzDependencies(const QByteArray &bytes);
 
+// A fixed valid description plus the bytes as the translation document of
+// the fall-back language: the whole localization pass with the write-back
+// into the private run tree. True when the document was used.
+bool FuzzTranslation(const QByteArray &bytes);
+
 // The bytes as what the device answers: a description fetched and a change
 // document delivered through a scripted device (see ScriptedDevice). True
 // when the description came.

@@ -20,6 +20,8 @@ Entry entryOf(const QString &target)
         return FuzzDescription;
     if (target == QLatin1String("fuzz_dependencies"))
         return FuzzDependencies;
+    if (target == QLatin1String("fuzz_translation"))
+        return FuzzTranslation;
     if (target == QLatin1String("fuzz_device"))
         return FuzzDevice;
     return nullptr;

@@ -1,8 +1,11 @@
-// Replays the inputs that once made a fuzz target fail, through the same
-// harness the targets use. Each lies in data/<target>/; its extension says
-// what the input must come to: ".accepted" a description that gives a tree
-// (or, for the device, one fetched), ".refused" none. Under the sanitizer
-// build of CI any memory or undefined-behaviour fault fails the run too.
+// Replays inputs through the same harness the fuzz targets use: those that
+// once made a target fail, and a few at the edges of what a target feeds in
+// (a refused depth or length, a translation entry without its Value, which
+// must not end the process here). Each lies in data/<target>/; its extension
+// says what the input must come to: ".accepted" a description that gives a
+// tree (or, for the device, one fetched), ".refused" none. Under the
+// sanitizer build of CI any memory or undefined-behaviour fault fails the
+// run too.
 #include "fuzz/harness.h"
 
 #include <QDir>

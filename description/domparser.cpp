@@ -109,12 +109,23 @@ void writeNode(const QDomNode &node, int depth, int indent, QStringList &lines)
     lines.append(pad + close);
 }
 
+bool isTooLong(qint64 size)
+{
+    if (size <= DomParser::MaxTextLength)
+        return false;
+    DebugLog("DomParser: the document is longer than %lld characters and is not read",
+             static_cast<long long>(DomParser::MaxTextLength));
+    return true;
+}
+
 // Qt's DOM takes time that grows with the square of the nesting depth, so
 // absurdly deep texts (no device nests its settings anywhere near this) are
 // refused unread. The DOM keeps whatever it built before a syntax error and
 // nobody may read half a document, so the loaders empty it on failure.
 template <typename Content> bool parseInto(QDomDocument &document, const Content &content)
 {
+    if (isTooLong(content.size()))
+        return false;
     const bool tooDeep = XmlNestsDeeperThan(content, DomParser::MaxDocumentDepth);
     if (tooDeep)
         DebugLog("DomParser: the document nests deeper than %d levels and is not read",
@@ -149,7 +160,8 @@ bool DomParser::loadFile(QFile *file)
         DebugLog("Cannot open file: '%s'", qPrintable(file->fileName()));
         return false;
     }
-    m_valid = parseInto(m_document, file->readAll());
+    // A file too long to accept is refused before it is read.
+    m_valid = !isTooLong(file->size()) && parseInto(m_document, file->readAll());
     file->close();
     if (!m_valid)
         clearDocument();

@@ -21,6 +21,9 @@ public:
     // Texts that nest their elements deeper than this are refused by the
     // loaders (logged, validity false); no document of ours comes close.
     static constexpr int MaxDocumentDepth = 2048;
+    // Texts longer than this (characters, or bytes of a file) are refused the
+    // same way: the DOM of one takes many times its size in memory.
+    static constexpr qsizetype MaxTextLength = 64 * 1024 * 1024;
 
     DomParser();
     explicit DomParser(const QString &text);

@@ -86,10 +86,23 @@ SettingsParser::~SettingsParser()
 
 bool SettingsParser::parse()
 {
+    m_limits.restart();
     const bool result = readPrinterSettings();
-    (void)readDependencies();
-    wireDependencies();
-    return result;
+    if (!m_limits.exceeded()) {
+        (void)readDependencies();
+        wireDependencies();
+    }
+    if (!m_limits.exceeded())
+        return result;
+    // Deviation: a description past one of the limits is refused as a whole
+    // (no tree), so the program ends with its start-up error instead of
+    // running out of memory or time on it. The elements go first: they point
+    // at the records.
+    m_elementIndex.clear();
+    m_pRoot.reset();
+    m_dependencyIndex.clear();
+    m_dependencies.clear();
+    return false;
 }
 
 bool SettingsParser::readPrinterSettings()
@@ -147,6 +160,8 @@ std::unique_ptr<NodeDesc> SettingsParser::readNode(const QDomElement &node, Node
         const int type = ElementTypeFromKeyword(attribute(child, QStringLiteral("TYPE")));
         if (type == stUnknown)
             continue;
+        if (!m_limits.admit(DescriptionLimits::Settings))
+            break;
         if (type == stUnnamed || type == stInkJetMaintenance) {
             category->addChild(readNode(child, category.get()));
             continue;

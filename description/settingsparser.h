@@ -1,5 +1,6 @@
 #pragma once
 
+#include "description/descriptionlimits.h"
 #include "description/domparser.h"
 #include "device/changegenerator.h"
 
@@ -52,6 +53,9 @@ public:
     // way to read a description. The rules are read and wired even when the
     // settings cannot be; whether the settings were read is the result.
     bool parse();
+
+    // The bounds the next parse holds the description to.
+    [[nodiscard]] DescriptionLimits &limits() { return m_limits; }
 
     // Gives every category but the top one, every element with its members
     // and every option the texts of the translator's document
@@ -166,6 +170,8 @@ private:
     QHash<QString, Element *> m_elementIndex;
     // First record by id, rebuilt with the records.
     QHash<QString, Dependency *> m_dependencyIndex;
+    // Counts what the parse builds; the rule builders count too, hence mutable.
+    mutable DescriptionLimits m_limits;
     // Nesting level of the category or group being read.
     int m_depth = 0;
 

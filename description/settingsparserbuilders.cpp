@@ -151,6 +151,8 @@ std::unique_ptr<Element> SettingsParser::createList(const QDomElement &node, Nod
     const bool paperSizes = list->type() == stPaperSize;
     for (QDomElement option = node.firstChildElement(); !option.isNull();
          option = option.nextSiblingElement()) {
+        if (!m_limits.admit(DescriptionLimits::Options))
+            break;
         if (paperSizes)
             list->addParameter(readPaperSizeParameter(option).release());
         else
@@ -326,6 +328,8 @@ void SettingsParser::readMembers(ComplexElement *group, const QDomElement &node,
             qWarning("Wrong VLM formal!");
             continue;
         }
+        if (!m_limits.admit(DescriptionLimits::Settings))
+            break;
         std::unique_ptr<Element> member = createElement(child, ElementTypeFromKeyword(type), category, group);
         if (member)
             group->addElement(member.release());

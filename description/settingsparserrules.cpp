@@ -35,6 +35,8 @@ bool SettingsParser::readDependencies()
     m_dependencyIndex.clear();
     m_dependencies.clear();
     for (QDomElement child = deps.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        if (!m_limits.admit(DescriptionLimits::Rules))
+            break;
         m_dependencies.push_back(createDependency(child));
         Dependency *dependency = m_dependencies.back().get();
         if (!m_dependencyIndex.contains(dependency->id))
@@ -83,8 +85,11 @@ void SettingsParser::addExtraDependencies(QDomElement &deps)
 std::unique_ptr<Dependency> SettingsParser::createDependency(const QDomElement &node) const
 {
     auto dependency = std::make_unique<Dependency>(node.tagName(), findElement(node.tagName()));
-    for (QDomElement child = node.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+    for (QDomElement child = node.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        if (!m_limits.admit(DescriptionLimits::Rules))
+            break;
         dependency->constraints.push_back(createConstraint(child));
+    }
     return dependency;
 }
 
@@ -98,13 +103,17 @@ std::unique_ptr<Constraint> SettingsParser::createConstraint(const QDomElement &
     for (QDomElement part = node.firstChildElement(); !part.isNull(); part = part.nextSiblingElement()) {
         const QString tag = part.tagName();
         if (tag == QLatin1String("Condition")) {
+            if (!m_limits.admit(DescriptionLimits::Conditions))
+                break;
             constraint->addCondition(createCondition(part));
         } else if (tag == QLatin1String("Value")) {
-            for (QDomElement value = part.firstChildElement(); !value.isNull();
+            for (QDomElement value = part.firstChildElement();
+                 !value.isNull() && m_limits.admit(DescriptionLimits::Changes);
                  value = value.nextSiblingElement())
                 constraint->values.append(value.tagName());
         } else if (tag == QLatin1String("Attributes")) {
-            for (QDomElement change = part.firstChildElement(); !change.isNull();
+            for (QDomElement change = part.firstChildElement();
+                 !change.isNull() && m_limits.admit(DescriptionLimits::Changes);
                  change = change.nextSiblingElement()) {
                 if (!hasAttribute(change, QStringLiteral("NAME")) ||
                     !hasAttribute(change, QStringLiteral("VALUE")))
@@ -122,7 +131,8 @@ std::unique_ptr<Constraint> SettingsParser::createConstraint(const QDomElement &
 std::unique_ptr<Condition> SettingsParser::createCondition(const QDomElement &node) const
 {
     auto condition = std::make_unique<Condition>();
-    for (QDomElement test = node.firstChildElement(); !test.isNull(); test = test.nextSiblingElement())
+    for (QDomElement test = node.firstChildElement();
+         !test.isNull() && m_limits.admit(DescriptionLimits::Conditions); test = test.nextSiblingElement())
         condition->addNode(createConditionNode(test));
     return condition;
 }

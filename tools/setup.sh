@@ -27,8 +27,9 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tr
 # Without a display of its own the demo runs on a virtual X server, waits
 # for its window (xwininfo) and takes a screenshot (ImageMagick).
 [ "$job" = demo ] && packages+=(xvfb xauth x11-utils imagemagick)
-# The localization tests run under a German locale.
-[ "$job" = test ] && packages+=(locales)
+# The localization tests run under a German locale; the fuzz targets
+# (tools/fuzz.sh) are built with clang and its fuzzer runtime.
+[ "$job" = test ] && packages+=(locales clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

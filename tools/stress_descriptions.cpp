@@ -13,14 +13,12 @@
 #include "app/aboutinfo.h"
 #include "app/usermessage.h"
 #include "description/settingsparser.h"
-#include "elements/element.h"
-#include "elements/enumerate.h"
+#include "fuzz/harness.h"
 
 #include <QApplication>
 #include <QDomDocument>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -105,30 +103,7 @@ void exercise(const QString &text)
     parser.setAboutInfo(AboutInfo());
     parser.setContent(text);
     parser.parse();
-    QList<Element *> elements;
-    if (parser.root()) {
-        enumerate(
-            parser.root(),
-            [](Element *element, void *list) {
-                static_cast<QList<Element *> *>(list)->append(element);
-                return true;
-            },
-            &elements);
-    }
-    QWidget panel;
-    panel.resize(370, 145);
-    for (Element *element : std::as_const(elements)) {
-        element->createControl(&panel);
-        element->checkConstraints(nullptr, true);
-        (void)element->isValid();
-        element->checkDependencies();
-        element->deleteControl();
-        (void)element->isValid();
-    }
-    (void)parser.getChanges(QString(""));
-    for (Element *element : std::as_const(elements))
-        (void)parser.getChanges(element->id());
-    (void)parser.readPhoneBook();
+    ExerciseDescription(parser);
 }
 
 } // namespace

@@ -24,10 +24,7 @@ CartridgeAlignMFPBase::CartridgeAlignMFPBase(QWidget *parent, const char *name, 
                                              Qt::WindowFlags fl)
     : QWizard(parent, fl)
 {
-    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("CartridgeAlignMFPBase"));
-    setModal(modal);
-    setWizardStyle(QWizard::ClassicStyle);
-    resize(543, 409);
+    SetUpWizardForm(this, name, "CartridgeAlignMFPBase", modal, 543, 409);
 
     Frame1 = AddFramedPage(this, "WizardPage", "Frame1");
     TextLabel20 = MakeTextLabel(Frame1, "TextLabel20");
@@ -48,8 +45,8 @@ CartridgeAlignMFPBase::CartridgeAlignMFPBase(QWidget *parent, const char *name, 
 void CartridgeAlignMFPBase::languageChange()
 {
     setWindowTitle(tr("Ink Cartridge Alignment"));
-    page(0)->setTitle(tr("Page"));
-    page(1)->setTitle(tr("Page"));
+    for (int id : pageIds())
+        page(id)->setTitle(tr("Page"));
     TextLabel20->setText(tr("Print cartridge alignment ensures the best possible print quality."));
     TextLabel21->setText(tr("To perform an alignment, you need the page that is automatically printed after "
                             "you insert a print cartridge. If you do not have this alignment page, click "

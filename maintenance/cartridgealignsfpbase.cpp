@@ -25,10 +25,7 @@ CartridgeAlignSFPBase::CartridgeAlignSFPBase(QWidget *parent, const char *name, 
                                              Qt::WindowFlags fl)
     : QWizard(parent, fl)
 {
-    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("CartridgeAlignSFPBase"));
-    setModal(modal);
-    setWizardStyle(QWizard::ClassicStyle);
-    resize(538, 404);
+    SetUpWizardForm(this, name, "CartridgeAlignSFPBase", modal, 538, 404);
 
     Frame1 = AddFramedPage(this, "WizardPage", "Frame1");
     TextLabel9 = MakeTextLabel(Frame1, "TextLabel9");

@@ -10,10 +10,7 @@
 CartridgeCleanBase::CartridgeCleanBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
     : QWizard(parent, fl)
 {
-    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("CartridgeCleanBase"));
-    setModal(modal);
-    setWizardStyle(QWizard::ClassicStyle);
-    resize(536, 409);
+    SetUpWizardForm(this, name, "CartridgeCleanBase", modal, 536, 409);
 
     Frame1 = AddFramedPage(this, "WizardPage", "Frame1");
     TextLabel2 = MakeTextLabel(Frame1, "TextLabel2");
@@ -34,8 +31,8 @@ CartridgeCleanBase::CartridgeCleanBase(QWidget *parent, const char *name, bool m
 void CartridgeCleanBase::languageChange()
 {
     setWindowTitle(tr("Ink Cartridge Clean"));
-    page(0)->setTitle(tr("Page"));
-    page(1)->setTitle(tr("Page"));
+    for (int id : pageIds())
+        page(id)->setTitle(tr("Page"));
     TextLabel2->setText(tr("If your printed output is streaked like the example on the left, the print "
                            "cartridges need to be cleaned. This takes about some minutes and uses one sheet "
                            "of paper."));

@@ -16,6 +16,20 @@ QByteArray printCommand(quint8 last)
     return bytes({0x55, 0xaa, 0x4c, 0x41, 0x69, last});
 }
 
+// What comes before the value in the set command of each pattern set.
+struct SetPrefix
+{
+    char patternSet;
+    quint8 bytes[4];
+    int length;
+};
+constexpr SetPrefix SetPrefixes[] = {
+    {'A', {0x55, 0x0b, 0x00}, 3},       {'B', {0x55, 0x12, 0x00, 0x01}, 4},
+    {'C', {0x55, 0x12, 0x00, 0x00}, 4}, {'D', {0x55, 0x12, 0x00, 0x02}, 4},
+    {'E', {0x55, 0x12, 0x01, 0x02}, 4}, {'F', {0x55, 0x12, 0x02, 0x03}, 4},
+    {'G', {0x55, 0x12, 0x02, 0x04}, 4},
+};
+
 } // namespace
 
 namespace InkCommands {
@@ -52,33 +66,11 @@ QByteArray printVerificationPage()
 
 QByteArray set(char patternSet, quint8 value)
 {
-    QByteArray command;
-    switch (patternSet) {
-    case 'A':
-        command = bytes({0x55, 0x0b, 0x00});
-        break;
-    case 'B':
-        command = bytes({0x55, 0x12, 0x00, 0x01});
-        break;
-    case 'C':
-        command = bytes({0x55, 0x12, 0x00, 0x00});
-        break;
-    case 'D':
-        command = bytes({0x55, 0x12, 0x00, 0x02});
-        break;
-    case 'E':
-        command = bytes({0x55, 0x12, 0x01, 0x02});
-        break;
-    case 'F':
-        command = bytes({0x55, 0x12, 0x02, 0x03});
-        break;
-    case 'G':
-        command = bytes({0x55, 0x12, 0x02, 0x04});
-        break;
-    default:
-        return QByteArray();
+    for (const SetPrefix &prefix : SetPrefixes) {
+        if (prefix.patternSet == patternSet)
+            return QByteArray(reinterpret_cast<const char *>(prefix.bytes), prefix.length) + char(value);
     }
-    return command + char(value);
+    return QByteArray();
 }
 
 } // namespace InkCommands

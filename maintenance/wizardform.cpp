@@ -11,6 +11,16 @@
 #include <QWizard>
 #include <QWizardPage>
 
+void SetUpWizardForm(QWizard *wizard, const char *name, const char *className, bool modal, int width,
+                     int height)
+{
+    wizard->setObjectName(QString::fromLatin1(name ? name : className));
+    wizard->setModal(modal);
+    // The same look on every desktop: title above the page, buttons below a line.
+    wizard->setWizardStyle(QWizard::ClassicStyle);
+    wizard->resize(width, height);
+}
+
 QFrame *AddFramedPage(QWizard *wizard, const char *pageName, const char *frameName)
 {
     auto *page = new QWizardPage(wizard);

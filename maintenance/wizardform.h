@@ -12,6 +12,10 @@ class QWizardPage;
 // Building blocks of the three maintenance wizard forms: every page holds
 // one frame that fills it, and most frames show a picture beside their texts.
 
+// What every form does first: its object name (the class name when none is
+// given), modality, the classic look and its size.
+void SetUpWizardForm(QWizard *wizard, const char *name, const char *className, bool modal, int width,
+                     int height);
 // A new page of the wizard, named, with a frame (also named) that fills it.
 QFrame *AddFramedPage(QWizard *wizard, const char *pageName, const char *frameName);
 // A label for a paragraph of text; its words wrap.

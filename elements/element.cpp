@@ -373,6 +373,9 @@ void Element::setTemp(const QString &value)
 void Element::setControl(QWidget *control)
 {
     m_pControl = control;
+    // Screen readers name the control after its setting.
+    if (control && control->accessibleName().isEmpty())
+        control->setAccessibleName(m_title);
 }
 
 namespace {
@@ -398,6 +401,8 @@ QWidget *Element::createRow(QWidget *panel, int maxHeight)
 
     auto *label = new QLabel(m_title + QStringLiteral(" : "), row);
     label->setObjectName(QStringLiteral("label"));
+    // Titles come from the device: shown as written, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     layout->addWidget(label, 1);
     return row;

@@ -143,6 +143,9 @@ bool CollectHelpCallback(Element *element, void *argument)
 {
     auto *text = static_cast<QString *>(argument);
     if (text)
-        *text += QStringLiteral("*%1<br>%2<br><br>").arg(element->title(), element->desc());
+        // The help pop-up is rich text; titles and descriptions come from the
+        // device and are escaped so that they cannot bring markup into it.
+        *text += QStringLiteral("*%1<br>%2<br><br>")
+                     .arg(element->title().toHtmlEscaped(), element->desc().toHtmlEscaped());
     return true;
 }

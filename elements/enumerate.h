@@ -32,5 +32,6 @@ bool AcceptCallback(Element *element, void *argument);
 bool RestoreCallback(Element *element, void *argument);
 // Settings with a factory value: current and the control take it where it differs.
 bool ResetToFactoryCallback(Element *element, void *argument);
-// Every setting: appends its title and description to the QString the argument points to.
+// Every setting: appends its title and description, escaped for rich text, to
+// the QString the argument points to.
 bool CollectHelpCallback(Element *element, void *argument);

@@ -50,6 +50,7 @@ QWidget *SliderElement::createControl(QWidget *parent)
 
     auto *title = new QLabel(m_title + QStringLiteral(" : "), row);
     title->setObjectName(QStringLiteral("hbox"));
+    title->setTextFormat(Qt::PlainText);
     title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     rowLayout->addWidget(title, 2);
 

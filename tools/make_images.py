@@ -18,6 +18,7 @@ import zlib
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WINDOW_DIR = os.path.join(TOP, "resources", "images")
 MAINTENANCE_DIR = os.path.join(TOP, "resources", "images", "maintenance")
+SHARE_IMAGES_DIR = os.path.join(TOP, "share", "images")
 LOGO_PATH = os.path.join(TOP, "share", "icons", "logo.png")
 
 
@@ -437,6 +438,24 @@ def align_pen():
     return c
 
 
+def folder(open_):
+    c = Canvas(16, 16)
+    back = vertical(rgb("f5cf6b"), rgb("d9a33a"), 2, 14)
+    # The back with its tab.
+    c.fill(polygon([(1, 3), (6, 3), (7.5, 4.5), (14, 4.5), (14, 13.5), (1, 13.5)]), back)
+    c.fill(subtract(polygon([(1, 3), (6, 3), (7.5, 4.5), (14, 4.5), (14, 13.5), (1, 13.5)]),
+                    polygon([(2, 4), (5.6, 4), (7.1, 5.5), (13, 5.5), (13, 12.5), (2, 12.5)])), rgb("a7771f"))
+    if open_:
+        # A sheet inside and the front flap tipped forward.
+        c.fill(box(3, 5.5, 12.5, 11, 0.5), rgb("ffffff"))
+        front = [(3.2, 7.5), (15.5, 7.5), (13.6, 13.5), (1, 13.5)]
+    else:
+        front = [(1, 6.5), (14, 6.5), (14, 13.5), (1, 13.5)]
+    c.fill(polygon(front), vertical(rgb("ffe08a"), rgb("e8b64a"), 6, 14))
+    c.fill(subtract(polygon(front), lambda x, y: polygon(front)(x, y) + 0.9), rgb("a7771f"))
+    return c
+
+
 WINDOW_IMAGES = {
     "help.png": (lambda: help_icon(False), (24, 24)),
     "help4.png": (lambda: help_icon(True), (24, 24)),
@@ -453,7 +472,16 @@ MAINTENANCE_IMAGES = {
 }
 
 
+# Found by name beside the program rather than embedded.
+SHARED_IMAGES = {
+    "folder.png": (lambda: folder(False), (16, 16)),
+    "folder_open.png": (lambda: folder(True), (16, 16)),
+}
+
+
 def targets():
+    for name, (make, size) in SHARED_IMAGES.items():
+        yield os.path.join(SHARE_IMAGES_DIR, name), make, size
     for name, (make, size) in WINDOW_IMAGES.items():
         yield os.path.join(WINDOW_DIR, name), make, size
     for name, (make, size) in MAINTENANCE_IMAGES.items():

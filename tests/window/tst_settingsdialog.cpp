@@ -1,0 +1,294 @@
+#include "common/logcapture.h"
+#include "description/nodedesc.h"
+#include "description/settingsparser.h"
+#include "elements/element.h"
+#include "window/custombutton.h"
+#include "window/localdescription.h"
+#include "window/settingsdialog.h"
+#include "window/settingsviewitem.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <memory>
+
+namespace {
+// The settings window showing one of the suite's descriptions.
+struct ShownDescription
+{
+    LocalDescription source;
+    SettingsDialog dialog;
+
+    explicit ShownDescription(const QString &name = QStringLiteral("window_tree.xml"))
+        : source(QStringLiteral(VELMORA_TEST_DATA "/") + name)
+    {
+        dialog.initialize(&source, QStringLiteral("Test printer"));
+        dialog.show();
+    }
+
+    SettingsViewItem *row(const QString &id) const
+    {
+        for (QTreeWidgetItemIterator it(dialog.paramList); *it; ++it) {
+            SettingsViewItem *item = SettingsViewItem::from(*it);
+            if ((item->element() && item->element()->id() == id) ||
+                (item->node() && item->node()->id() == id))
+                return item;
+        }
+        return nullptr;
+    }
+    SettingsViewItem *favorite(const QString &title) const
+    {
+        const auto found = dialog.favoriteList->findItems(title, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : SettingsViewItem::from(found.first());
+    }
+    Element *element(const QString &id) const { return source.parser()->findElement(id); }
+    void select(const QString &id) { dialog.paramList->setCurrentItem(row(id)); }
+    // Replaces the text of the spin box of the setting id as a user would.
+    void type(const QString &id, const QString &text)
+    {
+        auto *edit = element(id)->control()->findChild<QLineEdit *>();
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+};
+} // namespace
+
+class TestSettingsDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        // The folder pictures are found beside the program, as in a run.
+        QVERIFY(QDir::setCurrent(QStringLiteral(VELMORA_STAGE_DIR "/bin")));
+    }
+
+    void formHasItsWidgetsAndRemovesTheSamples()
+    {
+        Ui_SettingsDialog form;
+        QCOMPARE(form.objectName(), QStringLiteral("Ui_SettingsDialog"));
+        QCOMPARE(form.favoriteList->topLevelItemCount(), 3);
+        QCOMPARE(form.paramList->columnCount(), 2);
+        QVERIFY(!form.favoriteList->rootIsDecorated() && form.paramList->rootIsDecorated());
+        QVERIFY(!form.applyBtn->isEnabled());
+
+        ShownDescription shown;
+        QCOMPARE(shown.dialog.paramList->headerItem()->text(0), QStringLiteral("Test printer"));
+        QStringList favorites;
+        for (int i = 0; i < shown.dialog.favoriteList->topLevelItemCount(); ++i)
+            favorites << shown.dialog.favoriteList->topLevelItem(i)->text(0);
+        // Categories first, then the settings beside them, in description order.
+        QCOMPARE(favorites, QStringList({"Paper", "<b>Bold</b> &amp; co", "Copies"}));
+        QCOMPARE(shown.dialog.paramList->topLevelItemCount(), 3);
+        QCOMPARE(shown.row("Margins")->text(1), QStringLiteral("5")); // the main member's value
+        QCOMPARE(shown.row("TrayMode")->text(1), QStringLiteral("Automatic"));
+        QVERIFY(shown.row("Finishing")->text(1).isEmpty());
+    }
+
+    void selectingARow_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("withControl");
+        QTest::addColumn<QString>("favorite");
+        QTest::newRow("category") << "Paper" << false << "Paper";
+        QTest::newRow("setting") << "Darkness" << true << "Paper";
+        QTest::newRow("setting of a nested category") << "TrayMode" << true << "Paper";
+        QTest::newRow("group") << "Margins" << true << "Paper";
+        QTest::newRow("setting beside the categories") << "Copies" << true << "Copies";
+    }
+    void selectingARow()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, withControl);
+        QFETCH(QString, favorite);
+        ShownDescription shown;
+        shown.select(QStringLiteral("Darkness")); // a control to be replaced
+        shown.select(id);
+        QCOMPARE(shown.dialog.helpBtn->isVisible(), withControl);
+        const QList<QWidget *> shownControls =
+            shown.dialog.panel->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(shownControls.size(), withControl ? 1 : 0); // one control at a time
+        QCOMPARE(shown.dialog.favoriteList->currentItem()->text(0), favorite);
+    }
+
+    void choosingAFavorite_data()
+    {
+        QTest::addColumn<QString>("favorite");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("category: its first child") << "Paper"
+                                                   << "Tray";
+        QTest::newRow("setting: itself") << "Copies"
+                                         << "Copies";
+    }
+    void choosingAFavorite()
+    {
+        QFETCH(QString, favorite);
+        QFETCH(QString, selected);
+        ShownDescription shown;
+        shown.row(QStringLiteral("Paper"))->setExpanded(false);
+        shown.dialog.favoriteList->setCurrentItem(shown.favorite(favorite));
+        QCOMPARE(shown.dialog.paramList->currentItem(), shown.row(selected));
+        if (favorite == QLatin1String("Paper"))
+            QVERIFY(shown.row(QStringLiteral("Paper"))->isExpanded());
+    }
+
+    void changedValueShowsInItsRowBold_data()
+    {
+        QTest::addColumn<QString>("typedInto");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("setting") << "Darkness"
+                                 << "Darkness";
+        QTest::newRow("main member of a group") << "Top"
+                                                << "Margins";
+    }
+    void changedValueShowsInItsRowBold()
+    {
+        QFETCH(QString, typedInto);
+        QFETCH(QString, row);
+        ShownDescription shown;
+        shown.select(row);
+        SettingsViewItem *item = shown.row(row);
+        QVERIFY(!item->isValueBold());
+        LogCapture log;
+        shown.type(typedInto, QStringLiteral("7"));
+        QCOMPARE(item->text(1), QStringLiteral("7"));
+        QVERIFY(shown.dialog.applyBtn->isEnabled());
+        QVERIFY(item->isValueBold());
+        QVERIFY(item->data(1, Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!item->data(0, Qt::FontRole).value<QFont>().bold());
+        // Connected once, even where two connections would apply.
+        QCOMPARE(log.count(QStringLiteral("elementChanged received from %1").arg(typedInto)), 1);
+
+        // Back to the applied value: drawn plain again.
+        shown.type(typedInto, row == QLatin1String("Margins") ? QStringLiteral("5") : QStringLiteral("3"));
+        QVERIFY(!item->isValueBold());
+    }
+
+    void listValueShowsItsOptionTitle()
+    {
+        ShownDescription shown;
+        shown.select(QStringLiteral("TrayMode"));
+        auto *combo = qobject_cast<QComboBox *>(shown.element(QStringLiteral("TrayMode"))->control());
+        QVERIFY(combo);
+        // What a pick in the open list does.
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        QCOMPARE(shown.row(QStringLiteral("TrayMode"))->text(1), QStringLiteral("Manual feed"));
+        QVERIFY(shown.row(QStringLiteral("TrayMode"))->isValueBold());
+    }
+
+    void visibilityFollowsTheSetting()
+    {
+        ShownDescription shown;
+        Element *darkness = shown.element(QStringLiteral("Darkness"));
+        emit darkness->visibleChanged(false);
+        QVERIFY(shown.row(QStringLiteral("Darkness"))->isHidden());
+        emit darkness->visibleChanged(true);
+        QVERIFY(!shown.row(QStringLiteral("Darkness"))->isHidden());
+    }
+
+    void slidingTwiceRestoresThePane()
+    {
+        ShownDescription shown;
+        const int width = shown.dialog.favoriteList->width();
+        shown.dialog.slider->click();
+        QVERIFY(shown.dialog.favoriteList->isHidden());
+        QCOMPARE(shown.dialog.slider->text(), QStringLiteral(">"));
+        QCOMPARE(SettingsDialog::favoritePaneWidth(), width);
+        shown.dialog.slider->click();
+        QVERIFY(shown.dialog.favoriteList->isVisible());
+        QCOMPARE(shown.dialog.favoriteList->width(), width);
+        QCOMPARE(shown.dialog.slider->text(), QStringLiteral("<"));
+    }
+
+    void helpText_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("setting") << "Darkness"
+                                 << "*Darkness<br>Darkness";
+        // Direct members only; the group's own title is not shown.
+        QTest::newRow("group")
+            << "Margins"
+            << "*Margins<br>Margins<br><br>*Left margin<br>Left margin<br><br>*Edge<br>Edge<br><br>";
+        QTest::newRow("markup is escaped") << "Owner"
+                                           << "*&lt;i&gt;Owner&lt;/i&gt;<br>&lt;i&gt;Owner&lt;/i&gt;";
+    }
+    void helpText()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, text);
+        ShownDescription shown;
+        QCOMPARE(HelpText(shown.element(id)), text);
+    }
+
+    void markupShowsLiterally()
+    {
+        ShownDescription shown;
+        QCOMPARE(shown.row(QStringLiteral("Markup"))->text(0), QStringLiteral("<b>Bold</b> &amp; co"));
+        QVERIFY(shown.row(QStringLiteral("Markup"))
+                    ->data(0, Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("&lt;b&gt;Bold&lt;/b&gt; &amp;amp; co")));
+        shown.select(QStringLiteral("Owner"));
+        auto *label = shown.dialog.panel->findChild<QLabel *>(QStringLiteral("label"));
+        QVERIFY(label);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->text(), QStringLiteral("<i>Owner</i> : "));
+        QCOMPARE(shown.row(QStringLiteral("Owner"))->text(1), QStringLiteral("<u>me</u>"));
+    }
+
+    void controlsAreNamedAndReachable()
+    {
+        ShownDescription shown;
+        shown.select(QStringLiteral("Margins"));
+        QWidget *member = shown.element(QStringLiteral("Left"))->control();
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(member);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Left margin"));
+        // From the tree the keyboard reaches the panel before the buttons.
+        QWidget *next = shown.dialog.paramList->nextInFocusChain();
+        while (next && !(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        QVERIFY(next && shown.dialog.panel->isAncestorOf(next));
+    }
+
+    void folderPictures_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("pictures beside the program") << true;
+        QTest::newRow("no pictures: empty icons") << false;
+    }
+    void folderPictures()
+    {
+        QFETCH(bool, beside);
+        QTemporaryDir elsewhere;
+        if (!beside)
+            QDir::setCurrent(elsewhere.path());
+        ShownDescription shown;
+        QDir::setCurrent(QStringLiteral(VELMORA_STAGE_DIR "/bin"));
+        SettingsViewItem *paper = shown.row(QStringLiteral("Paper"));
+        const QVariant open = paper->data(0, Qt::DecorationRole);
+        QCOMPARE(open.isValid(), beside);
+        paper->setExpanded(false);
+        const QVariant closed = paper->data(0, Qt::DecorationRole);
+        QCOMPARE(closed.isValid(), beside);
+        if (beside)
+            QVERIFY(open.value<QPixmap>().cacheKey() != closed.value<QPixmap>().cacheKey());
+        QVERIFY(!shown.row(QStringLiteral("Darkness"))->data(0, Qt::DecorationRole).isValid());
+    }
+};
+
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class NodeDesc;
+
+// What the settings window asks of the application controller. The window
+// never reads or writes the device itself: it gets the settings tree from
+// here and hands every write back through the same object. A view of a
+// description without a device (a file shown for a look, a benchmark) only
+// needs loadSettings; the rest then does nothing and says so.
+class IConfigurator
+{
+public:
+    virtual ~IConfigurator() = default;
+
+    // Reads the description (again) and returns the root of the settings
+    // tree, or null when there is none. The controller keeps it; the window
+    // only points into it.
+    virtual NodeDesc *loadSettings() = 0;
+
+    // Sends the changed settings (an empty id), one pop-up form's changes
+    // (the form's id) or one button's press (the button's id). True when
+    // the device took them. False with an empty lastFailure means there was
+    // nothing to send.
+    virtual bool applySettings(const QString &id)
+    {
+        Q_UNUSED(id)
+        return false;
+    }
+
+    // Why the last loadSettings or applySettings failed, as one sentence for
+    // the user; empty after a success or when there was nothing to send.
+    virtual QString lastFailure() const { return {}; }
+
+    // The sibling address-book tools; true when the tool was started.
+    virtual bool phoneBookStart() { return false; }
+    virtual bool emailBookStart() { return false; }
+    virtual bool addressBookStart() { return false; }
+};

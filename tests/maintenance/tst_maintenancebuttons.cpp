@@ -2,16 +2,14 @@
 #include "common/messageboxrecorder.h"
 #include "description/settingsparser.h"
 #include "elements/buttonelement.h"
+#include "maintenance/wizarddriving.h"
 #include "window/iconfigurator.h"
 #include "window/settingsdialog.h"
-#include "window/settingsviewitem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 #include <memory>
 
@@ -19,7 +17,7 @@ namespace {
 
 QString samplePath()
 {
-    return QDir::cleanPath(QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml"));
+    return QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml");
 }
 
 // The controller as the window sees it; each maintenance call is kept as
@@ -93,15 +91,7 @@ private slots:
         SettingsDialog dialog;
         dialog.initialize(&controller, QStringLiteral("Test printer"));
         dialog.show();
-        QTreeWidgetItem *row = nullptr;
-        for (QTreeWidgetItemIterator it(dialog.paramList); *it && !row; ++it) {
-            SettingsViewItem *item = SettingsViewItem::from(*it);
-            if (item->element() && item->element()->id() == setting)
-                row = item;
-        }
-        QVERIFY(row);
-        dialog.paramList->setCurrentItem(row);
-        auto *button = dialog.panel->findChild<QPushButton *>();
+        QPushButton *button = selectButton(dialog, setting);
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(controller.calls, QStringList{call});

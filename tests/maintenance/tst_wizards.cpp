@@ -1,10 +1,10 @@
 #include "common/datatable.h"
 #include "common/logcapture.h"
-#include "common/simulateddevice.h"
 #include "maintenance/cartridgealignmfp.h"
 #include "maintenance/cartridgealignsfp.h"
 #include "maintenance/cartridgeclean.h"
 #include "maintenance/inkjetmaintenance.h"
+#include "maintenance/wizarddriving.h"
 #include "resources/images.h"
 
 #include <QAbstractButton>
@@ -21,77 +21,9 @@
 
 namespace {
 
-const QString Clean = QStringLiteral("clean 55aa4c41698101");
-const QString TestPage = QStringLiteral("test page 55aa4c416982");
-const QString AlignmentPage = QStringLiteral("print alignment page 55aa4c416990");
-const QString Start = QStringLiteral("alignment start 55aa4c41697f");
-const QString Patterns = QStringLiteral("print alignment patterns 55aa4c416980");
-const QString Verification = QStringLiteral("print verification page 55aa4c416991");
-
 QString descriptionPath()
 {
-    // The description suites' sample; this suite has no data folder of its own.
-    return QDir::cleanPath(QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml"));
-}
-
-// What the device received, one "<command> <hex>" per unit. A unit that was
-// not 16 zero bytes and a known command shows as "unknown <hex>".
-QStringList received(const SimulatedDevice &device)
-{
-    QStringList units;
-    for (const QJsonObject &record : device.records()) {
-        const QString name = record.value("request") == QLatin1String("raw")
-                                 ? record.value("command").toString()
-                                 : record.value("request").toString();
-        units.append(name + QLatin1Char(' ') + record.value("hex").toString());
-    }
-    return units;
-}
-
-// Everything the device received, once a test page sent now has arrived:
-// the wizard's writes are synchronous, so whatever it sent came before.
-QStringList receivedBeforeMarker(const SimulatedDevice &device)
-{
-    PrintTestPage(device.devicePath().toLatin1().constData());
-    // The device records asynchronously: wait until the marker itself is there.
-    for (int count = 1;; ++count) {
-        if (!device.waitForRecords(count))
-            return {QStringLiteral("no marker")};
-        QStringList units = received(device);
-        if (units.last() == TestPage) {
-            units.removeLast();
-            return units;
-        }
-    }
-}
-
-// The texts of the buttons the wizard shows, left to right.
-QStringList shownButtons(QWizard &wizard)
-{
-    QList<QAbstractButton *> shown;
-    for (int which = QWizard::BackButton; which <= QWizard::CustomButton3; ++which) {
-        QAbstractButton *button = wizard.button(QWizard::WizardButton(which));
-        if (button && button->isVisible())
-            shown.append(button);
-    }
-    std::sort(shown.begin(), shown.end(), [](auto *a, auto *b) { return a->x() < b->x(); });
-    QStringList texts;
-    for (QAbstractButton *button : shown)
-        texts.append(button->text());
-    return texts;
-}
-
-// Clicks the shown button with this text, as a user would.
-bool click(QWizard &wizard, const QString &text)
-{
-    for (int which = QWizard::BackButton; which <= QWizard::CustomButton3; ++which) {
-        QAbstractButton *button = wizard.button(QWizard::WizardButton(which));
-        if (button && button->isVisible() && button->isEnabled() && button->text() == text) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            return true;
-        }
-    }
-    return false;
+    return QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml");
 }
 
 QString statusOf(QWizard &wizard)

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "description/settingsparser.h"
 #include "device/vlmclient.h"
+#include "resources/images.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,10 +36,15 @@ Configurator::Configurator(const QString &programDir, const QString &devPath, co
       m_devName(devName), m_useLocal(useLocal), m_saveSent(saveSent), m_saveDescription(saveDescription),
       m_saveLocalized(saveLocalized)
 {
+    // The wizards' pictures exist while a controller can open the wizards.
+    RegisterMaintenanceImages();
     logVersionBanner();
 }
 
-Configurator::~Configurator() = default;
+Configurator::~Configurator()
+{
+    UnregisterMaintenanceImages();
+}
 
 QString Configurator::resolvePath(const QString &relative) const
 {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class NodeDesc;
+class SettingsDialog;
 class SettingsParser;
 
 // The application controller: gets the description from the device (or a
@@ -47,6 +48,13 @@ public slots:
     bool phoneBookStart() override;
     bool emailBookStart() override;
     bool addressBookStart() override;
+    // The maintenance functions: with an empty id on the device directly,
+    // otherwise through the maintenance setting of that id (see
+    // configuratormaintenance.cpp).
+    void ijTestPagePrint(SettingsDialog *dialog, const QString &id = QString()) override;
+    void ijCartridgeClean(SettingsDialog *dialog, const QString &id = QString()) override;
+    void ijCartridgeAlignSFP(bool photoInk, SettingsDialog *dialog, const QString &id = QString()) override;
+    int ijCartridgeAlignMFP(SettingsDialog *dialog, const QString &id = QString()) override;
 
 private:
     struct SiblingTool;

@@ -3,6 +3,7 @@
 #include <QString>
 
 class NodeDesc;
+class SettingsDialog;
 
 // What the settings window asks of the application controller. The window
 // never reads or writes the device itself: it gets the settings tree from
@@ -37,4 +38,31 @@ public:
     virtual bool phoneBookStart() { return false; }
     virtual bool emailBookStart() { return false; }
     virtual bool addressBookStart() { return false; }
+
+    // The ink-jet maintenance functions, with the window as the wizards'
+    // parent. A null or empty id writes the commands to the device directly;
+    // the id of a maintenance setting applies that setting instead.
+    virtual void ijTestPagePrint(SettingsDialog *dialog, const QString &id = QString())
+    {
+        Q_UNUSED(dialog)
+        Q_UNUSED(id)
+    }
+    virtual void ijCartridgeClean(SettingsDialog *dialog, const QString &id = QString())
+    {
+        Q_UNUSED(dialog)
+        Q_UNUSED(id)
+    }
+    virtual void ijCartridgeAlignSFP(bool photoInk, SettingsDialog *dialog, const QString &id = QString())
+    {
+        Q_UNUSED(photoInk)
+        Q_UNUSED(dialog)
+        Q_UNUSED(id)
+    }
+    // The wizard's result; 0 when none was shown.
+    virtual int ijCartridgeAlignMFP(SettingsDialog *dialog, const QString &id = QString())
+    {
+        Q_UNUSED(dialog)
+        Q_UNUSED(id)
+        return 0;
+    }
 };

@@ -200,26 +200,3 @@ void SettingsDialog::addressBookClicked(const QString &)
     if (m_pConfigurator)
         (void)m_pConfigurator->addressBookStart();
 }
-
-// The maintenance wizards are not wired yet: each only reports that nothing
-// happens, as the form's own slots do.
-
-void SettingsDialog::inkTestPagePrintClicked(const QString &)
-{
-    qWarning("SettingsDialog::inkTestPagePrintClicked(): Not implemented yet!");
-}
-
-void SettingsDialog::inkCartridgeCleanClicked(const QString &)
-{
-    qWarning("SettingsDialog::inkCartridgeCleanClicked(): Not implemented yet!");
-}
-
-void SettingsDialog::inkCartridgeAlignSFPClicked(const QString &)
-{
-    qWarning("SettingsDialog::inkCartridgeAlignSFPClicked(): Not implemented yet!");
-}
-
-void SettingsDialog::inkCartridgeAlignMFPClicked(const QString &)
-{
-    qWarning("SettingsDialog::inkCartridgeAlignMFPClicked(): Not implemented yet!");
-}

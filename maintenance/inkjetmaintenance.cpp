@@ -1,0 +1,34 @@
+#include "maintenance/inkjetmaintenance.h"
+
+#include "maintenance/cartridgealignmfp.h"
+#include "maintenance/cartridgealignsfp.h"
+#include "maintenance/cartridgeclean.h"
+#include "maintenance/commandsender.h"
+#include "maintenance/inkcommands.h"
+
+#include <memory>
+
+int PrintTestPage(const char *devPath)
+{
+    CommandSender sender(QString::fromLatin1(devPath));
+    (void)sender.send(InkCommands::printTestPage());
+    return 0;
+}
+
+int RunCartridgeClean(const char *devPath, QWidget *parent)
+{
+    return std::make_unique<CartridgeClean>(devPath, QString(), parent, "CartridgeClean_wizard")->exec();
+}
+
+int RunCartridgeAlignSFP(bool photoInk, const char *devPath, QWidget *parent)
+{
+    return std::make_unique<CartridgeAlignSFP>(photoInk, devPath, QString(), parent,
+                                               "CartridgeAlignSFP_wizard")
+        ->exec();
+}
+
+int RunCartridgeAlignMFP(const char *devPath, QWidget *parent)
+{
+    return std::make_unique<CartridgeAlignMFP>(devPath, QString(), parent, "CartridgeAlignMFP_wizard")
+        ->exec();
+}

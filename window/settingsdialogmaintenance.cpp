@@ -1,0 +1,73 @@
+#include "window/settingsdialog.h"
+
+#include "app/debuglog.h"
+#include "elements/elementtype.h"
+#include "elements/inkcartridgealignsfpelement.h"
+#include "window/iconfigurator.h"
+
+// The maintenance buttons: each hands its press to the controller, which
+// opens the wizard (modal to this window) or applies the setting. The
+// element's id goes along only for the type that names a maintenance setting
+// of the description; the other type of the same button is handled by the
+// program itself and gets an empty id.
+
+namespace {
+
+// The element behind a maintenance press, or null when there is none or it
+// is not of the class the slot serves; a wrong connection is a fault of the
+// program, reported as a failed assertion would be.
+Element *pressedBy(QObject *o, const char *className, int line)
+{
+    if (!o) {
+        qWarning("ASSERT: \"%s\" in %s (%d)", "o", __FILE__, line);
+        return nullptr;
+    }
+    if (qstrcmp(o->metaObject()->className(), className) != 0) {
+        const QByteArray condition = QByteArray("o->className() == QString(\"") + className + "\")";
+        qWarning("ASSERT: \"%s\" in %s (%d)", condition.constData(), __FILE__, line);
+        return nullptr;
+    }
+    return qobject_cast<Element *>(o);
+}
+
+QString maintenanceId(const Element *element, int settingType, const QString &id)
+{
+    return element->type() == settingType ? id : QStringLiteral("");
+}
+
+} // namespace
+
+void SettingsDialog::inkTestPagePrintClicked(const QString &id)
+{
+    DebugLog("SettingsDialog::inkTestPagePrintClicked");
+    const Element *element = pressedBy(sender(), "InkTestPagePrintElement", __LINE__);
+    if (element && m_pConfigurator)
+        m_pConfigurator->ijTestPagePrint(this, maintenanceId(element, stInkTestPagePrint_XML, id));
+}
+
+void SettingsDialog::inkCartridgeCleanClicked(const QString &id)
+{
+    DebugLog("SettingsDialog::inkCartridgeCleanClicked");
+    const Element *element = pressedBy(sender(), "InkCartridgeCleanElement", __LINE__);
+    if (element && m_pConfigurator)
+        m_pConfigurator->ijCartridgeClean(this, maintenanceId(element, stInkCartridgeClean_XML, id));
+}
+
+void SettingsDialog::inkCartridgeAlignSFPClicked(const QString &id)
+{
+    DebugLog("SettingsDialog::inkCartridgeAlignSFPClicked");
+    const auto *element = qobject_cast<InkCartridgeAlignSFPElement *>(
+        pressedBy(sender(), "InkCartridgeAlignSFPElement", __LINE__));
+    if (element && m_pConfigurator)
+        m_pConfigurator->ijCartridgeAlignSFP(element->hasPhotoInk(), this,
+                                             maintenanceId(element, stInkCartridgeAlignSFP_XML, id));
+}
+
+void SettingsDialog::inkCartridgeAlignMFPClicked(const QString &id)
+{
+    DebugLog("SettingsDialog::inkCartridgeAlignMFPClicked");
+    const Element *element = pressedBy(sender(), "InkCartridgeAlignMFPElement", __LINE__);
+    if (element && m_pConfigurator)
+        (void)m_pConfigurator->ijCartridgeAlignMFP(this,
+                                                   maintenanceId(element, stInkCartridgeAlignMFP_XML, id));
+}

@@ -45,7 +45,9 @@ bool differsFromDevice(const Element *element)
     return element->property("current").toString().toLatin1() != element->objectName().toLatin1();
 }
 
-QStringList offeredOptions(const ListElement *list)
+} // namespace
+
+QStringList OfferedOptions(const ListElement *list)
 {
     QStringList ids;
     for (const auto &parameter : list->parameters()) {
@@ -54,8 +56,6 @@ QStringList offeredOptions(const ListElement *list)
     }
     return ids;
 }
-
-} // namespace
 
 bool IsValueSetting(const Element *element)
 {
@@ -109,7 +109,7 @@ SettingState CtlSession::describe(Element *element)
     if (state.hasValue)
         state.value = element->property("current").toString();
     if (const auto *list = qobject_cast<const ListElement *>(element))
-        state.options = offeredOptions(list);
+        state.options = OfferedOptions(list);
     const int type = element->type();
     if (type == stInteger || type == stFloat || type == stSlider) {
         state.isNumber = true;

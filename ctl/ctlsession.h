@@ -7,6 +7,7 @@
 
 class CtlSource;
 class Element;
+class ListElement;
 class NodeDesc;
 class SettingsParser;
 
@@ -70,3 +71,6 @@ private:
 // Settings whose value the change documents carry and a script may set:
 // every setting with a value except read-only texts.
 [[nodiscard]] bool IsValueSetting(const Element *element);
+
+// The ids of the options a list setting offers now.
+[[nodiscard]] QStringList OfferedOptions(const ListElement *list);

@@ -1,6 +1,7 @@
 #include "ctl/settingcontrol.h"
 
 #include "app/usermessage.h"
+#include "ctl/ctlsession.h"
 #include "description/parameter.h"
 #include "elements/concreteelement.h"
 #include "elements/elementtype.h"
@@ -55,18 +56,6 @@ private:
     UserMessage::Answerer m_previous;
     int m_count = 0;
 };
-
-QString offeredIds(const ListElement *list)
-{
-    QStringList ids;
-    list->forEachParameter(
-        [](Parameter *parameter, QStringList *out) {
-            if (parameter->visible())
-                out->append(parameter->id());
-        },
-        &ids);
-    return ids.join(QLatin1String(", "));
-}
 
 bool isAcceptable(const QValidator *validator, const QString &value)
 {
@@ -135,6 +124,13 @@ void SettingControl::refuse(const QString &text) const
     UserMessage::warning(nullptr, translated("Error"), text);
 }
 
+bool SettingControl::refuseOption(const ListElement *list, const QString &value) const
+{
+    refuse(translated("'%1' is not an option of '%2' (offered: %3)")
+               .arg(value, nameOf(m_pElement), OfferedOptions(list).join(QLatin1String(", "))));
+    return false;
+}
+
 bool SettingControl::enter(const QString &value)
 {
     auto *setting = qobject_cast<ConcreteElement *>(m_pElement);
@@ -173,9 +169,7 @@ bool SettingControl::enterInto(QWidget *control, const QString &value)
     if (auto *combo = qobject_cast<QComboBox *>(control); combo && list) {
         const int index = list->findParameterIndex(value);
         if (index < 0) {
-            refuse(translated("'%1' is not an option of '%2' (offered: %3)")
-                       .arg(value, nameOf(m_pElement), offeredIds(list)));
-            return false;
+            return refuseOption(list, value);
         }
         combo->setCurrentIndex(index);
         emit combo->activated(index);
@@ -187,9 +181,7 @@ bool SettingControl::enterInto(QWidget *control, const QString &value)
                              : !options.empty() && options.at(0)->id() == value  ? 0
                                                                                  : -1;
         if (position < 0) {
-            refuse(translated("'%1' is not an option of '%2' (offered: %3)")
-                       .arg(value, nameOf(m_pElement), offeredIds(list)));
-            return false;
+            return refuseOption(list, value);
         }
         {
             const QSignalBlocker quiet(box);
@@ -204,9 +196,7 @@ bool SettingControl::enterInto(QWidget *control, const QString &value)
             return b->objectName() == value;
         });
         if (found == buttons.cend()) {
-            refuse(translated("'%1' is not an option of '%2' (offered: %3)")
-                       .arg(value, nameOf(m_pElement), offeredIds(list)));
-            return false;
+            return refuseOption(list, value);
         }
         (*found)->click();
         return true;

@@ -4,6 +4,7 @@
 #include <QString>
 
 class Element;
+class ListElement;
 class QWidget;
 
 // A setting's control, made the way the settings window makes it when the
@@ -38,6 +39,7 @@ public:
 private:
     bool enterInto(QWidget *control, const QString &value);
     void refuse(const QString &text) const;
+    bool refuseOption(const ListElement *list, const QString &value) const;
 
     Element *m_pElement;
     QWidget *m_pPanel;

@@ -3,6 +3,7 @@
 #include "app/appsettings.h"
 #include "app/debuglog.h"
 #include "app/functions.h"
+#include "app/localization.h"
 #include "app/singleapplication.h"
 #include "app/usermessage.h"
 
@@ -15,7 +16,6 @@
 class NodeDesc;
 
 namespace {
-constexpr char GlobalContext[] = "@default";
 constexpr int InstanceMessageTimeoutMs = 5000;
 constexpr int PixmapCacheLimitKb = 1024;
 constexpr qint64 VersionLineMax = 1024;
@@ -85,14 +85,14 @@ QString argumentAt(int argc, char **argv, int index)
 
 const QString &ApplicationTitle()
 {
-    static const QString title = QCoreApplication::translate(GlobalContext, "Velmora");
+    static const QString title = QCoreApplication::translate("@default", "Velmora");
     return title;
 }
 
 const QString &LegalNotice()
 {
     static const QString notice =
-        QCoreApplication::translate(GlobalContext, "Copyright (c) The Velmora Authors. All rights reserved.");
+        QCoreApplication::translate("@default", "Copyright (c) The Velmora Authors. All rights reserved.");
     return notice;
 }
 
@@ -129,9 +129,9 @@ int RunSettings(const StartOptions &options)
                                  options.useLocalDescription, options.saveSentDocument,
                                  options.saveDescription, options.saveLocalizedDescription);
     if (!controller.loadSettings()) {
-        const QString text = QCoreApplication::translate(GlobalContext, "Cannot get printer settings!");
+        const QString text = QCoreApplication::translate("@default", "Cannot get printer settings!");
         DebugLog("%s", qPrintable(text));
-        UserMessage::critical(nullptr, QCoreApplication::translate(GlobalContext, "Error"), text);
+        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"), text);
         return 1;
     }
     // The settings window comes with the real controller; until then a
@@ -161,6 +161,9 @@ int VelmoraMain(int argc, char **argv)
     EnterProgramDirectory(argv[0]);
     for (int i = 0; i < argc; ++i)
         DebugLog("arg[%d] = %s", i, argv[i]);
+    // The same language code later picks the translation document, so the
+    // program's own texts and the device's never mix languages.
+    InstallProgramTranslations(options.programDir, GetSystemLocale());
 
     return RunSettings(options);
 }

@@ -25,6 +25,7 @@ class PaperSizeParameter;
 class Parameter;
 class QFile;
 class RefAttribute;
+class Translator;
 
 // Turns a description document into the settings model: the category tree
 // with one element per setting, and the dependency records wired to the
@@ -51,6 +52,12 @@ public:
     // way to read a description. The rules are read and wired even when the
     // settings cannot be; whether the settings were read is the result.
     bool parse();
+
+    // Gives every category but the top one, every element with its members
+    // and every option the texts of the translator's document
+    // (settingsparsertranslate.cpp). False when the document has no
+    // Translation node and none can be made, or an entry lacks its Value.
+    bool translate(Translator &translator);
 
     [[nodiscard]] NodeDesc *root() const { return m_pRoot.get(); }
     [[nodiscard]] const DependencyList &dependencies() const { return m_dependencies; }

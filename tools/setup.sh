@@ -21,9 +21,13 @@ if [ $# -ge 1 ]; then
   shift
 fi
 
-packages=(cmake ninja-build g++ qt6-base-dev)
+# qt6-tools-dev and qt6-l10n-tools compile the program's catalogues;
+# qt6-translations-l10n holds Qt's own (standard buttons).
+packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 # Without a display of its own the demo runs on a virtual X server.
 [ "$job" = demo ] && packages+=(xvfb xauth)
+# The localization tests run under a German locale.
+[ "$job" = test ] && packages+=(locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -38,6 +42,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update
   apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [ "$job" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "The tests need the de_DE.UTF-8 locale. Generate it as root with:" >&2
+    echo "sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen && locale-gen"
+    exit 1
+  fi
+  sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen >/dev/null
 fi
 
 cmake -S "$top" -B "$build" -G Ninja "$@" >/dev/null

@@ -1,0 +1,88 @@
+#include "app/localization.h"
+
+#include "app/debuglog.h"
+#include "app/functions.h"
+#include "app/translator.h"
+#include "description/settingsparser.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+const QString FallbackCode = QStringLiteral("en");
+
+// A path below the program directory, resolved as the controller resolves
+// its own files.
+QString resolved(const QString &programDir, const QString &relative)
+{
+    return QDir::cleanPath(programDir + QLatin1Char('/') + relative);
+}
+
+QString folderPath(const QString &programDir, const QString &code)
+{
+    return resolved(programDir, QString::asprintf("%s%s", TranslationFolderBase, qPrintable(code)));
+}
+
+bool loadCatalogue(const QString &name, const QString &folder)
+{
+    // By its exact file name: QTranslator's own search would fall back to
+    // shorter names ("qtbase.qm") for a code it has no catalogue for.
+    const QString path = folder + QLatin1Char('/') + name + QLatin1String(".qm");
+    if (!QFileInfo::exists(path))
+        return false;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(path) && QCoreApplication::installTranslator(translator)) {
+        DebugLog("Translations: %s loaded from %s", qPrintable(name), qPrintable(folder));
+        return true;
+    }
+    delete translator;
+    return false;
+}
+
+} // namespace
+
+bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
+{
+    QString code = GetSystemLocale();
+    DebugLog("VLM System locale: %s \n", qPrintable(code));
+    QString folder = folderPath(programDir, code);
+    DebugLog("VLM folderName: %s \n", qPrintable(code));
+    // Without a locale (setlocale failed) the code is empty and the path
+    // names the base folder itself, which exists; that must not count as a
+    // language folder.
+    if (code.isEmpty() || !QFileInfo::exists(folder))
+        code = FallbackCode;
+    folder = folderPath(programDir, code);
+    DebugLog("VLM [en]folderName: %s \n", qPrintable(code));
+    if (!QFileInfo::exists(folder)) {
+        DebugLog("VLM [en]folderName: %s doesn't exist!!! \n", qPrintable(folder));
+        return false;
+    }
+
+    const QString fileName = resolved(
+        programDir, QString::asprintf("%s%s/%s", TranslationFolderBase, qPrintable(code),
+                                      qPrintable(QString::asprintf("vlm_%s.xml", qPrintable(code)))));
+    DebugLog("Translation file: %s", qPrintable(fileName));
+    QFile file(fileName);
+    Translator translator(&file);
+    // A pass cut short by a broken entry writes nothing.
+    if (parser.translate(translator))
+        translator.save(fileName);
+    return true;
+}
+
+int InstallProgramTranslations(const QString &programDir, const QString &code)
+{
+    if (code.isEmpty() || !QCoreApplication::instance())
+        return 0;
+    int loaded = 0;
+    loaded += loadCatalogue(QStringLiteral("velmora_") + code, resolved(programDir, ProgramCatalogueFolder));
+    loaded +=
+        loadCatalogue(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return loaded;
+}

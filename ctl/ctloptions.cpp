@@ -44,6 +44,9 @@ QString checkShape(const CtlOptions &options)
         return translated("wrong number of arguments for '%1'").arg(options.command);
     if (options.dryRun && !shape->takesDryRun)
         return translated("'%1' has no --dry-run").arg(options.command);
+    // A description file has no device behind it to send to.
+    if (shape->takesDryRun && !options.dryRun && !options.localFile.isEmpty())
+        return translated("with --local nothing is sent: '%1' needs --dry-run").arg(options.command);
     return QString();
 }
 
@@ -112,7 +115,8 @@ QString CtlUsage()
         "  import FILE [--dry-run]  applies such a document like set, sending only what differs\n"
         "\n"
         "Options:\n"
-        "  --local FILE             reads the description from FILE instead of the device\n"
+        "  --local FILE             works on the description in FILE instead of the device\n"
+        "                           (nothing is sent: set, import and press need --dry-run)\n"
         "  --json                   prints list and get as one JSON document\n"
         "  --trace                  writes the diagnostic trace to standard error\n"
         "  --help, --version\n"

@@ -40,6 +40,6 @@ SettingsParser *LocalFileSource::load()
 bool LocalFileSource::apply(const QString &id)
 {
     Q_UNUSED(id)
-    m_failure = translated("sending to the device is not available yet");
+    m_failure = translated("a description file has no device to send to");
     return false;
 }

@@ -66,6 +66,8 @@ void TestCtlOptions::refused_data()
     addRow("list with arguments", QStringList{"/dev/x", "list", "A"}, "wrong number of arguments for 'list'");
     addRow("get without ids", QStringList{"/dev/x", "get"}, "wrong number of arguments for 'get'");
     addRow("two buttons", QStringList{"/dev/x", "press", "A", "B"}, "wrong number of arguments for 'press'");
+    addRow("local file sends nothing", QStringList{"/dev/x", "set", "A=1", "--local", "f.xml"},
+           "with --local nothing is sent: 'set' needs --dry-run");
     addRow("export dry run", QStringList{"/dev/x", "export", "f", "--dry-run"}, "'export' has no --dry-run");
 }
 

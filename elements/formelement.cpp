@@ -153,7 +153,14 @@ void FormElement::okBtnClicked()
     // An invalid member has told the user why; the form stays as it is.
     if (!enumerate(this, ValidateCallback, nullptr))
         return;
+    m_applyFailed = false;
     emit applyClicked();
+    // Committing values the device never took would show them as applied.
+    // When the receiver reports a failure the members keep their values
+    // uncommitted and OK stays enabled, so the user can try again or cancel
+    // (which puts back what was last applied).
+    if (m_applyFailed)
+        return;
     DebugLog("FormElement::okBtnClicked(): startEnumerating!");
     (void)enumerate(this, AcceptCallback, nullptr);
     if (m_pForm)

@@ -25,6 +25,10 @@ public:
     // The open form, or null while it is closed.
     PopupForm *form() const { return m_pForm.get(); }
 
+    // Told by the receiver of applyClicked() that the device did not take
+    // the form's values: the members then stay as they are, uncommitted.
+    void applyFailed() { m_applyFailed = true; }
+
     QWidget *createControl(QWidget *parent) override;
     void deleteControl() override;
     void showControl() override;
@@ -40,7 +44,8 @@ public slots:
     void enableApplyButton();
 
 signals:
-    // The members' values are valid and are about to be committed: send them.
+    // The members' values are valid and are about to be committed: send
+    // them, and call applyFailed() when the device does not take them.
     void applyClicked();
 
 private:
@@ -50,4 +55,6 @@ private:
 
     std::unique_ptr<PopupForm> m_pForm;
     bool m_hasDefault = false;
+    // Set by applyFailed() while applyClicked() is being handled.
+    bool m_applyFailed = false;
 };

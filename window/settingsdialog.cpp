@@ -133,6 +133,7 @@ void SettingsDialog::initialize(IConfigurator *configurator, const QString &head
     helpBtn->hide();
 
     fillLists(m_pSettings);
+    validateSettings(m_pSettings);
 }
 
 void SettingsDialog::paramList_selectionChanged(QTreeWidgetItem *item)

@@ -35,6 +35,8 @@ public slots:
     void closeBtn_clicked() override;
     void slider_clicked() override;
     void favoriteList_selectionChanged(QTreeWidgetItem *item) override;
+    void applyBtn_clicked() override;
+    void defBtn_clicked() override;
     void helpBtn_clicked() override;
     // A plain device button was pressed.
     void buttonClicked(const QString &id);
@@ -54,6 +56,18 @@ private slots:
 
 private:
     void fillLists(NodeDesc *root);
+    // Lists, in one box, the settings whose values read from the device
+    // could not be kept.
+    void validateSettings(NodeDesc *root);
+    // Hands id's changes to the controller; false only when the device did
+    // not take them (the user has then been told why).
+    bool sendToDevice(const QString &id, QWidget *boxParent);
+    // After a successful apply of all settings (the empty id), their values
+    // count as the device's.
+    void updateChanges(const QString &id);
+    // The row that shows an invalid setting: its own, its group's or pop-up
+    // form's, or its category's.
+    SettingsViewItem *rowShowing(Element *element) const;
     void drawNode(NodeDesc *node, SettingsViewItem *parent);
     SettingsViewItem *addElementItem(Element *element, SettingsViewItem *parent);
     using ButtonSlot = void (SettingsDialog::*)(const QString &);

@@ -1,24 +1,24 @@
 #include "app/startup.h"
 
 #include "app/appsettings.h"
+#include "app/configurator.h"
 #include "app/debuglog.h"
 #include "app/functions.h"
 #include "app/localization.h"
 #include "app/singleapplication.h"
 #include "app/usermessage.h"
+#include "window/settingsdialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLayout>
 #include <QPixmapCache>
-
-class NodeDesc;
 
 namespace {
 constexpr int InstanceMessageTimeoutMs = 5000;
 constexpr int PixmapCacheLimitKb = 1024;
-constexpr qint64 VersionLineMax = 1024;
 
 // Empties the pixmap cache when the process ends.
 class AutoPixmapCache
@@ -33,49 +33,6 @@ public:
 AutoPixmapCache autoPixmapCache;
 // The title and the notice are fixed before main runs.
 [[maybe_unused]] const bool titlesReady = (ApplicationTitle(), LegalNotice(), true);
-
-// Stands in for the application controller until it exists. It reports
-// the program version from beside the program, as the controller will, but
-// knows no source of settings yet, so every start ends in the error path.
-class ControllerStandIn
-{
-public:
-    // Takes what the controller will take, though only the program
-    // directory means anything here yet.
-    ControllerStandIn(const QString &programDir, const QString & /*devPath*/, const QString & /*devName*/,
-                      bool /*useLocal*/, bool /*saveSent*/, bool /*saveDescription*/, bool /*saveLocalized*/)
-        : m_programDir(programDir)
-    {
-        logVersionBanner();
-    }
-
-    [[nodiscard]] NodeDesc *loadSettings() { return nullptr; }
-
-private:
-    void logVersionBanner() const
-    {
-        const QString path = m_programDir + QStringLiteral("/.version");
-        if (!QFileInfo::exists(path)) {
-            DebugLog("Configurator::Configurator() can't get application version");
-            return;
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            DebugLog("Configurator::Configurator() can't open version file");
-            return;
-        }
-        const QByteArray line = file.readLine(VersionLineMax);
-        if (line.isEmpty()) {
-            DebugLog("Configurator::Configurator() can't read version file");
-            return;
-        }
-        DebugLog("\n=========================================================\n\t\t%s: "
-                 "%s=========================================================\n",
-                 qPrintable(ApplicationTitle()), line.constData());
-    }
-
-    QString m_programDir;
-};
 
 QString argumentAt(int argc, char **argv, int index)
 {
@@ -125,18 +82,22 @@ void EnterProgramDirectory(const QByteArray &argv0)
 
 int RunSettings(const StartOptions &options)
 {
-    ControllerStandIn controller(options.programDir, options.devPath, options.devName,
-                                 options.useLocalDescription, options.saveSentDocument,
-                                 options.saveDescription, options.saveLocalizedDescription);
+    Configurator controller(options.programDir, options.devPath, options.devName, options.useLocalDescription,
+                            options.saveSentDocument, options.saveDescription,
+                            options.saveLocalizedDescription);
     if (!controller.loadSettings()) {
         const QString text = QCoreApplication::translate("@default", "Cannot get printer settings!");
         DebugLog("%s", qPrintable(text));
-        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"), text);
+        // The box also says why, so the user knows what to set right.
+        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"), text,
+                              controller.lastFailure());
         return 1;
     }
-    // The settings window comes with the real controller; until then a
-    // start never gets this far.
-    return 1;
+    SettingsDialog dialog(nullptr, nullptr, false, Qt::WindowFlags());
+    dialog.initialize(&controller, options.devName);
+    if (QLayout *layout = dialog.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    return dialog.exec();
 }
 
 int VelmoraMain(int argc, char **argv)

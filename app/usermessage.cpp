@@ -10,14 +10,16 @@ UserMessage::Answerer &currentAnswerer()
 
 QMessageBox::StandardButton UserMessage::show(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
                                               const QString &text, QMessageBox::StandardButtons buttons,
-                                              QMessageBox::StandardButton defaultButton)
+                                              QMessageBox::StandardButton defaultButton,
+                                              const QString &informativeText)
 {
     if (const Answerer &answer = currentAnswerer())
-        return answer(Request{icon, caption, text, buttons});
+        return answer(Request{icon, caption, text, buttons, informativeText});
 
     QMessageBox box(icon, caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    box.setInformativeText(informativeText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

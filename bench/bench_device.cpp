@@ -4,7 +4,8 @@
 // a 4 KiB command exchange against a bare open, write of its frame,
 // blocking read of its reply and close. Goals: the fetch moves at least half
 // the raw throughput, and the exchange takes at most 3x the bare one (the
-// medians). The trace goes to /dev/null while timing.
+// medians; the two sides' runs alternate). The trace goes to /dev/null
+// while timing.
 #include "common/simulateddevice.h"
 #include "device/vlmclient.h"
 
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,19 +67,26 @@ bool bareExchange(const QString &node, const QByteArray &request, char *reply, q
     return ok;
 }
 
-// Median of the run times in microseconds; 0 when a run failed.
-double median(int runs, const std::function<bool()> &run)
+// Medians of the run times of both sides in microseconds; 0 when a run
+// failed. The runs alternate, so both sides meet the same load of the
+// machine (and the same state of the simulator) rather than one side a
+// quiet stretch and the other a busy one.
+std::pair<double, double> medians(int runs, const std::function<bool()> &bare,
+                                  const std::function<bool()> &program)
 {
-    std::vector<double> times;
+    std::vector<double> times[2];
     QElapsedTimer clock;
     for (int i = 0; i < runs; ++i) {
-        clock.start();
-        if (!run())
-            return 0;
-        times.push_back(double(clock.nsecsElapsed()) / 1000.0);
+        for (int side = 0; side < 2; ++side) {
+            clock.start();
+            if (!(side == 0 ? bare() : program()))
+                return {0, 0};
+            times[side].push_back(double(clock.nsecsElapsed()) / 1000.0);
+        }
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[size_t(runs / 2)];
+    for (auto &side : times)
+        std::nth_element(side.begin(), side.begin() + runs / 2, side.end());
+    return {times[0][size_t(runs / 2)], times[1][size_t(runs / 2)]};
 }
 
 } // namespace
@@ -108,19 +117,20 @@ int main(int argc, char **argv)
     };
     QByteArray buffer(DescriptionSize, '\0');
     const QByteArray dataRequest = frame("DATA");
-    const double raw = median(FetchRuns, [&] {
-        return bareExchange(device.devicePath(), dataRequest, buffer.data(), DescriptionSize) &&
-               buffer == description;
-    });
-    const double fetch = median(FetchRuns, [&] { return client()->getSpecification() == description; });
+    const auto [raw, fetch] = medians(
+        FetchRuns,
+        [&] {
+            return bareExchange(device.devicePath(), dataRequest, buffer.data(), DescriptionSize) &&
+                   buffer == description;
+        },
+        [&] { return client()->getSpecification() == description; });
 
     const QByteArray payload(PayloadSize, 'x');
     const QByteArray request = frame(payload);
     char reply[8];
-    const double bare =
-        median(Exchanges, [&] { return bareExchange(device.devicePath(), request, reply, 8); });
-    const double exchange =
-        median(Exchanges, [&] { return client()->command(payload.constData(), PayloadSize, 8).size() == 8; });
+    const auto [bare, exchange] = medians(
+        Exchanges, [&] { return bareExchange(device.devicePath(), request, reply, 8); },
+        [&] { return client()->command(payload.constData(), PayloadSize, 8).size() == 8; });
     qInstallMessageHandler(nullptr);
 
     if (raw <= 0 || fetch <= 0 || bare <= 0 || exchange <= 0) {

@@ -43,6 +43,13 @@ bool findAll(const CtlSession &session, const QStringList &ids, QList<Element *>
     return true;
 }
 
+// The device answered no, or could not be reached to ask.
+int notTaken(const CtlSession &session)
+{
+    ReportCtlError(translated("The printer did not take the settings."), session.source().failure());
+    return ExitNotTaken;
+}
+
 void printJson(QTextStream &out, const QJsonDocument &document)
 {
     out << document.toJson(QJsonDocument::Indented);
@@ -65,8 +72,7 @@ int sendChanges(CtlSession &session, const CtlOptions &options, QTextStream &out
         return ExitDone;
     }
     if (!session.source().apply(QString(""))) {
-        ReportCtlError(session.source().failure());
-        return ExitNotTaken;
+        return notTaken(session);
     }
     const int count = int(session.changedSettings().size());
     out << QCoreApplication::translate("velmoractl", "The device took %n setting(s).", nullptr, count)
@@ -151,8 +157,7 @@ int runPress(CtlSession &session, const CtlOptions &options, QTextStream &out)
         return ExitDone;
     }
     if (!session.source().apply(button->id())) {
-        ReportCtlError(session.source().failure());
-        return ExitNotTaken;
+        return notTaken(session);
     }
     out << translated("The device took the press of '%1'.").arg(button->id()) << '\n';
     return ExitDone;
@@ -225,9 +230,9 @@ int runImport(CtlSession &session, const CtlOptions &options, QTextStream &out)
 
 } // namespace
 
-void ReportCtlError(const QString &text)
+void ReportCtlError(const QString &text, const QString &reason)
 {
-    UserMessage::critical(nullptr, translated("Error"), text);
+    UserMessage::critical(nullptr, translated("Error"), text, reason);
 }
 
 int RunCtlCommand(CtlSession &session, const CtlOptions &options, QTextStream &out)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QString>
+
 class CtlSession;
 struct CtlOptions;
-class QString;
+
 class QTextStream;
 
 // Exit statuses of velmoractl.
@@ -19,4 +21,4 @@ enum CtlExit {
 [[nodiscard]] int RunCtlCommand(CtlSession &session, const CtlOptions &options, QTextStream &out);
 
 // Shows a problem the way the window shows its errors.
-void ReportCtlError(const QString &text);
+void ReportCtlError(const QString &text, const QString &reason = QString());

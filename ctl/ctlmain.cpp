@@ -1,7 +1,9 @@
 #include "ctl/ctlmain.h"
 
+#include "app/functions.h"
 #include "app/startup.h"
 #include "app/usermessage.h"
+#include "ctl/controllersource.h"
 #include "ctl/ctlcommands.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
@@ -37,14 +39,20 @@ void dropMessage(QtMsgType type, const QMessageLogContext &, const QString &text
 // The boxes the window would show, as lines on standard error.
 QMessageBox::StandardButton answerOnStandardError(const UserMessage::Request &request)
 {
-    writeError(request.caption.isEmpty() ? request.text
-                                         : request.caption + QLatin1String(": ") + request.text);
+    QString line =
+        request.caption.isEmpty() ? request.text : request.caption + QLatin1String(": ") + request.text;
+    // The reason behind the message, shown below it in a box, follows on the same line.
+    if (!request.informativeText.isEmpty())
+        line += QLatin1Char(' ') + request.informativeText;
+    writeError(line);
     return QMessageBox::Ok;
 }
 
-std::unique_ptr<CtlSource> makeSource(const CtlOptions &options)
+std::unique_ptr<CtlSource> makeSource(const CtlOptions &options, const char *argv0)
 {
-    return std::make_unique<LocalFileSource>(options.localFile);
+    if (!options.localFile.isEmpty())
+        return std::make_unique<LocalFileSource>(options.localFile);
+    return std::make_unique<ControllerSource>(GetApplicationDir(argv0), options.devPath);
 }
 
 } // namespace
@@ -76,10 +84,11 @@ int VelmoraCtlMain(int argc, char **argv)
     QApplication app(argc, argv);
     UserMessage::setAnswerer(answerOnStandardError);
 
-    const std::unique_ptr<CtlSource> source = makeSource(options);
+    const std::unique_ptr<CtlSource> source = makeSource(options, argv[0]);
     CtlSession session(*source);
     if (!session.open()) {
-        ReportCtlError(translated("Cannot get printer settings! %1").arg(source->failure()));
+        ReportCtlError(QCoreApplication::translate("@default", "Cannot get printer settings!"),
+                       source->failure());
         return ExitNoDescription;
     }
     QTextStream out(stdout);

@@ -16,14 +16,6 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Sets or clears O_NONBLOCK; the flags are read and written again each time.
-void setNonBlocking(int fd, bool on)
-{
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, on ? (flags | O_NONBLOCK) : (flags & ~O_NONBLOCK));
-}
-
 bool waitFor(int fd, bool forWriting, long microseconds)
 {
     fd_set set;
@@ -56,9 +48,16 @@ bool IOClient::open(QIODevice::OpenMode mode)
         flags = O_WRONLY;
     // A pseudo-terminal must never become the program's controlling terminal.
     m_fd = ::open(m_path.toLocal8Bit().constData(), flags | O_NOCTTY | O_CLOEXEC);
-    if (m_fd < 0)
+    if (m_fd < 0) {
         setFailure(LinkFailure::CannotOpen, systemError(errno));
-    return m_fd >= 0;
+        return false;
+    }
+    // Read once here rather than before every switch: only this object
+    // changes them, and each fcntl is a system call per poll.
+    const int status = ::fcntl(m_fd, F_GETFL);
+    m_statusFlags = status < 0 ? -1 : (status & ~O_NONBLOCK);
+    m_nonBlocking = status >= 0 && (status & O_NONBLOCK);
+    return true;
 }
 
 void IOClient::close()
@@ -66,6 +65,18 @@ void IOClient::close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_statusFlags = -1;
+    m_nonBlocking = false;
+}
+
+bool IOClient::setNonBlocking(bool on)
+{
+    const bool was = m_nonBlocking;
+    if (m_fd < 0 || m_statusFlags < 0 || on == was)
+        return was;
+    if (::fcntl(m_fd, F_SETFL, on ? (m_statusFlags | O_NONBLOCK) : m_statusFlags) == 0)
+        m_nonBlocking = on;
+    return was;
 }
 
 void IOClient::setFailure(LinkFailure::Kind kind, const QString &detail, quint64 number)
@@ -107,24 +118,21 @@ qint64 IOClient::readBlock(char *data, quint32 maxLength)
         return readOnce(data, maxLength);
     if (!waitFor(m_fd, false, m_pollInterval))
         return 0;
-    setNonBlocking(m_fd, true);
-    const qint64 got = readOnce(data, maxLength);
-    setNonBlocking(m_fd, false);
-    return got;
+    // The single read never blocks; inside a timed read the descriptor
+    // already is non-blocking and nothing is switched here.
+    const NonBlockingScope nonBlocking(*this, true);
+    return readOnce(data, maxLength);
 }
 
 qint64 IOClient::writeBlock(const char *data, quint32 length)
 {
     if (m_fd < 0)
         return failedTransfer(EBADF);
-    if (m_nonBlockingWrites)
-        setNonBlocking(m_fd, true);
+    // Blocking, unless a timed write made the descriptor non-blocking.
     const ssize_t written = ::write(m_fd, data, length);
-    const int error = errno;
-    if (m_nonBlockingWrites)
-        setNonBlocking(m_fd, false);
     if (written >= 0)
         return written;
+    const int error = errno;
     if (error == EAGAIN || error == EWOULDBLOCK || error == EINTR)
         return 0;
     return failedTransfer(error);
@@ -192,24 +200,25 @@ IOResult IOClient::writeBlockTimed(const char *data, quint32 length, quint32 tim
     }
     // Deviation: a timed write does not block. A device that stops reading
     // fills the node's buffer (a pseudo-terminal holds about 20 KiB), and a
-    // blocking write would then outlive any budget. Each write waits for
-    // writability within what is left of the budget and then writes what
-    // fits without blocking.
-    m_nonBlockingWrites = true;
-    const IOResult io = transferTimed(
+    // blocking write would then outlive any budget. Each write puts what
+    // fits without blocking; one that would block waits for writability
+    // within what is left of the budget.
+    const NonBlockingScope nonBlocking(*this, true);
+    return transferTimed(
         length, timeout,
         [&](quint32 offset, quint32 remaining, quint32 budgetLeft) -> qint64 {
-            if (!waitWritable(budgetLeft))
-                return 0;
-            return writeBlock(data + offset, remaining);
+            const qint64 written = writeBlock(data + offset, remaining);
+            if (written == 0)
+                waitWritable(budgetLeft);
+            return written;
         },
         LinkFailure::WriteIncomplete);
-    m_nonBlockingWrites = false;
-    return io;
 }
 
 IOResult IOClient::readBlockTimed(char *data, quint32 length, quint32 timeout)
 {
+    // Polled reads are non-blocking: switched once for the whole block, not around each read.
+    const NonBlockingScope nonBlocking(*this, m_pollInterval != -1);
     return transferTimed(
         length, timeout,
         [&](quint32 offset, quint32 remaining, quint32) { return readBlock(data + offset, remaining); },

@@ -51,6 +51,29 @@ protected:
     void setFailure(LinkFailure::Kind kind, const QString &detail = QString(), quint64 number = 0);
     void clearFailure() { m_failure = LinkFailure(); }
 
+    // Keeps the descriptor non-blocking while it lives, so the transfers
+    // inside (non-blocking reads, timed writes) find it so and switch the
+    // mode no more. A scope that is not wanted does nothing.
+    class NonBlockingScope
+    {
+    public:
+        NonBlockingScope(IOClient &client, bool wanted) : m_client(client)
+        {
+            m_restore = wanted && !client.setNonBlocking(true);
+        }
+        ~NonBlockingScope()
+        {
+            if (m_restore)
+                m_client.setNonBlocking(false);
+        }
+        NonBlockingScope(const NonBlockingScope &) = delete;
+        NonBlockingScope &operator=(const NonBlockingScope &) = delete;
+
+    private:
+        IOClient &m_client;
+        bool m_restore = false;
+    };
+
 private:
     using Transfer = std::function<qint64(quint32 offset, quint32 remaining, quint32 budgetLeft)>;
     IOResult transferTimed(quint32 length, quint32 timeout, const Transfer &transfer,
@@ -58,12 +81,15 @@ private:
     qint64 readOnce(char *data, quint32 maxLength);
     bool waitWritable(quint32 milliseconds) const;
     qint64 failedTransfer(int error);
+    // Puts the descriptor in or out of non-blocking mode; returns the mode it was in.
+    bool setNonBlocking(bool on);
 
     QString m_path;
     int m_fd = -1;
     int m_pollInterval = -1;
-    bool m_nonBlockingWrites = false; // while a timed write runs
-    bool m_hungUp = false;            // the last transfer met a hang-up
-    int m_lastError = 0;              // errno of the last failed transfer
+    int m_statusFlags = -1;     // the descriptor's status flags without O_NONBLOCK; -1 unknown
+    bool m_nonBlocking = false; // O_NONBLOCK is set on the descriptor
+    bool m_hungUp = false;      // the last transfer met a hang-up
+    int m_lastError = 0;        // errno of the last failed transfer
     LinkFailure m_failure;
 };

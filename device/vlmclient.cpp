@@ -70,6 +70,10 @@ QByteArray VLMClient::exchange(const QByteArray &frame, quint32 m)
         return readBlockTimed(reply.data(), m, NoTimeout).result ? reply : QByteArray();
     }
 
+    // Timed writes and polled reads are both non-blocking; one switch serves
+    // the whole exchange. Without polling the reads block, and only the
+    // write switches.
+    const NonBlockingScope nonBlocking(*this, readPollInterval() != -1);
     const quint32 writeBudget = remaining(m_commandTimeout, stopwatch.restart());
     const IOResult written = writeBlockTimed(frame.constData(), frameSize, writeBudget);
     DebugLog("VLMClient::command(): write command data:\n%s", resultLine(written).constData());

@@ -24,8 +24,9 @@ fi
 # qt6-tools-dev and qt6-l10n-tools compile the program's catalogues;
 # qt6-translations-l10n holds Qt's own (standard buttons).
 packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
-# Without a display of its own the demo runs on a virtual X server.
-[ "$job" = demo ] && packages+=(xvfb xauth)
+# Without a display of its own the demo runs on a virtual X server, waits
+# for its window (xwininfo) and takes a screenshot (ImageMagick).
+[ "$job" = demo ] && packages+=(xvfb xauth x11-utils imagemagick)
 # The localization tests run under a German locale.
 [ "$job" = test ] && packages+=(locales)
 missing=()

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTime>
 
 #include <cstring>
 
@@ -50,6 +51,24 @@ private slots:
                 .arg(LineLimit - PrefixLength));
         const QString err = QString::fromLatin1(child.readAllStandardError());
         QVERIFY2(form.match(err).hasMatch(), qPrintable(err.left(200)));
+    }
+
+    void prefixIsTheLocalTimeOfTheCall()
+    {
+        LogCapture log;
+        const QTime before = QTime::currentTime();
+        DebugLog("%s", "now");
+        const QTime after = QTime::currentTime();
+        QCOMPARE(log.rawLines().size(), 1);
+        const QTime stamped =
+            QTime::fromString(log.rawLines().first().left(PrefixLength - 2), QStringLiteral("hh:mm:ss.zzz"));
+        QVERIFY2(stamped.isValid(), qPrintable(log.rawLines().first()));
+        if (after < before)
+            QSKIP("the call straddled midnight");
+        // The stamp is cut to whole milliseconds, like the clock readings around it.
+        QVERIFY2(before <= stamped && stamped <= after,
+                 qPrintable(QStringLiteral("%1 not within %2 .. %3")
+                                .arg(stamped.toString(), before.toString(), after.toString())));
     }
 
     void dumpBytes_data()

@@ -88,7 +88,7 @@ private slots:
         environment.insert(QStringLiteral("PATH"), m_root + QStringLiteral("/empty:") +
                                                        ProgramRun::stagedBinDir() + QStringLiteral(":/bin"));
         const QString line =
-            QStringLiteral("exec %1 -platform offscreen /dev/null Found save_vlm").arg(command);
+            QStringLiteral("exec %1 -platform offscreen /dev/null Found use_local_vlm").arg(command);
         Run run = startProgram({"-c", line, "sh"}, environment, QStringLiteral("/bin/sh"), m_root);
         QCOMPARE(outcome(*run), QStringLiteral("serves"));
         // The toolkit's options are gone before the arguments are read.
@@ -96,7 +96,7 @@ private slots:
         QFETCH(QString, enters);
         for (const QString &text :
              {"arg[0] = " + command, "QDir::currentDirPath=<" + enters + ">",
-              QStringLiteral("arg[1] = /dev/null"), QStringLiteral("arg[3] = save_vlm")})
+              QStringLiteral("arg[1] = /dev/null"), QStringLiteral("arg[3] = use_local_vlm")})
             QVERIFY2(err.contains(text + QLatin1Char('\n')), qPrintable(text + QLatin1Char('\n') + err));
         QVERIFY2(!err.contains(QStringLiteral("arg[4]")), qPrintable(err));
     }
@@ -109,8 +109,9 @@ private slots:
         QTest::newRow("same device path and name") << office << office << one;
         QTest::newRow("same path, other device name")
             << office << QStringList{"/dev/null", "Lab"} << QStringList{"serves", "serves"};
+        // Words that save files would write beside the staged program; this one only reads.
         QTest::newRow("option words do not change the key")
-            << office << (office + QStringList{"save_vlm"}) << one;
+            << office << (office + QStringList{"use_local_vlm"}) << one;
         // The key is taken from the raw arguments, before the toolkit has removed its own options.
         QTest::newRow("key from raw arguments with toolkit options")
             << QStringList{"-platform", "offscreen", "/dev/null", "Office"}

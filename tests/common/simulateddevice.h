@@ -40,6 +40,7 @@ public:
     [[nodiscard]] QString devicePath() const { return m_dir.filePath(QStringLiteral("device")); }
     [[nodiscard]] QString recordPath() const { return m_recordPath; }
     [[nodiscard]] bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
+    [[nodiscard]] qint64 processId() const { return m_process.processId(); }
 
     // Every unit the device received so far, one object each, in order.
     [[nodiscard]] QList<QJsonObject> records() const;

@@ -1,5 +1,5 @@
 #include "common/datatable.h"
-#include "common/programrun.h"
+#include "ctlrun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,38 +9,9 @@
 
 namespace {
 
-QString sample()
-{
-    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
-}
-
-QString program()
-{
-    return ProgramRun::stagedBinDir() + QStringLiteral("/velmoractl");
-}
-
-// Runs the staged velmoractl with no display of any kind, as a script on a
-// server would; the device path is only a name when --local is given.
-struct CtlRun
-{
-    ProgramRun run{ProgramRun::displaylessEnvironment()};
-    int exitCode = -1;
-    QString out;
-    QString err;
-
-    explicit CtlRun(const QStringList &arguments)
-    {
-        run.start(program(), arguments);
-        if (run.waitForExit() && run.exitStatus() == QProcess::NormalExit)
-            exitCode = run.exitCode();
-        out = run.standardOutput();
-        err = run.errorOutput();
-    }
-};
-
 QStringList local(const QStringList &command)
 {
-    return QStringList{"/nonexistent/device"} + command + QStringList{"--local", sample()};
+    return QStringList{"/nonexistent/device"} + command + QStringList{"--local", sampleDescription()};
 }
 
 } // namespace

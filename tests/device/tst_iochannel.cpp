@@ -4,10 +4,12 @@
 #include "device/byteorder.h"
 #include "device/ioclient.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -134,6 +136,61 @@ private slots:
         PutBigEndian(buffer, start, value, end);
         QCOMPARE(buffer.toHex(), bytes.toHex());
         QCOMPARE(GetBigEndian(buffer, start, end), readBack);
+    }
+
+    // Reads and timed writes switch the descriptor to non-blocking mode for
+    // as long as they run; afterwards it blocks again, as opened.
+    void transfersLeaveTheNodeBlocking_data()
+    {
+        addColumns<int, bool>({"pollInterval", "timed"});
+        addRow("polled single read", 200, false);
+        addRow("polled timed read", 200, true);
+        addRow("polled untimed read", 200, false);
+        addRow("blocking timed read", -1, true);
+    }
+    void transfersLeaveTheNodeBlocking()
+    {
+        QFETCH(int, pollInterval);
+        QFETCH(bool, timed);
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0);
+        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        termios raw{};
+        QVERIFY(::tcgetattr(master, &raw) == 0);
+        ::cfmakeraw(&raw);
+        QVERIFY(::tcsetattr(master, TCSANOW, &raw) == 0);
+        IOClient client(QString::fromLocal8Bit(::ptsname(master)));
+        client.setReadPollInterval(pollInterval);
+        QVERIFY(client.open(QIODevice::ReadWrite));
+        auto blocking = [&] {
+            return (::fcntl(client.handle(), F_GETFL) & O_NONBLOCK) == 0;
+        };
+        QVERIFY(blocking());
+
+        QVERIFY(client.writeBlockTimed("ping", 4, 1000).result);
+        QVERIFY(blocking());
+        char got[4];
+        QCOMPARE(::read(master, got, 4), ssize_t(4));
+        QCOMPARE(QByteArray(got, 4), QByteArray("ping"));
+
+        QCOMPARE(::write(master, "pong", 4), ssize_t(4));
+        char buffer[4] = {};
+        if (QTest::currentDataTag() == QByteArray("polled single read")) {
+            qint64 got = 0;
+            for (QElapsedTimer clock; got == 0 && (!clock.isValid() || clock.elapsed() < 1000);) {
+                if (!clock.isValid())
+                    clock.start();
+                got = client.readBlock(buffer, 4);
+            }
+            QCOMPARE(got, qint64(4));
+        } else {
+            const IOResult io = client.readBlockTimed(buffer, 4, timed ? 1000 : IOClient::NoTimeout);
+            QVERIFY(io.result);
+        }
+        QCOMPARE(QByteArray(buffer, 4), QByteArray("pong"));
+        QVERIFY(blocking());
+        client.close();
+        ::close(master);
     }
 
     void missingNodeSaysWhy()

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/epoll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -47,6 +48,17 @@ bool PseudoTerminal::open()
     const int flags = ::fcntl(m_master, F_GETFL);
     ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK);
 
+    // Registered for the master's whole life, so a change that happens
+    // between seeing the hang-up and going to sleep is still queued.
+    m_changes = ::epoll_create1(EPOLL_CLOEXEC);
+    if (m_changes < 0)
+        return fail("epoll_create1");
+    epoll_event interest{};
+    interest.events = EPOLLIN | EPOLLET;
+    interest.data.fd = m_master;
+    if (::epoll_ctl(m_changes, EPOLL_CTL_ADD, m_master, &interest) != 0)
+        return fail("epoll_ctl");
+
     // Replace the link in one step, so a client never finds it missing.
     const QByteArray temporary = m_linkPath + ".new";
     ::unlink(temporary.constData());
@@ -58,9 +70,23 @@ bool PseudoTerminal::open()
 
 void PseudoTerminal::close()
 {
+    if (m_changes >= 0)
+        ::close(m_changes);
+    m_changes = -1;
     if (m_master >= 0)
         ::close(m_master);
     m_master = -1;
+}
+
+bool PseudoTerminal::waitWhileHungUp()
+{
+    // Edge-triggered: the lasting hang-up is reported once, not on every
+    // call, so this sleeps until the master's side is woken again (a client
+    // writes, or closes the node after opening it). A wake-up that finds the
+    // node still hung up costs one more round of the caller's loop.
+    epoll_event event{};
+    const int ready = ::epoll_wait(m_changes, &event, 1, -1);
+    return ready >= 0 || errno == EINTR;
 }
 
 void PseudoTerminal::drainClientSide()

@@ -17,6 +17,11 @@ public:
     void close();
     // Reads what a client left unread in the node, so the next client starts clean.
     void drainClientSide();
+    // Sleeps while no client has the node open, until the node changes
+    // (a client writes to it, or anything else wakes its side). The master
+    // reports hang-up all the time then, so an ordinary poll would return at
+    // once; false on an error other than an interruption.
+    bool waitWhileHungUp();
 
     [[nodiscard]] int master() const { return m_master; }
     [[nodiscard]] QByteArray slavePath() const { return m_slavePath; }
@@ -29,4 +34,5 @@ private:
     QByteArray m_slavePath;
     QByteArray m_error;
     int m_master = -1;
+    int m_changes = -1; // edge-triggered epoll set holding only the master
 };

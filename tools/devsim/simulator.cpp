@@ -12,9 +12,6 @@
 
 namespace {
 constexpr int SplitPauseMs = 2;
-// While no client has the node open its master side reports hang-up at
-// once; the simulator naps this long between looks instead of spinning.
-constexpr int IdleNapMs = 1;
 } // namespace
 
 Simulator::Simulator(SimulatorOptions options) : m_options(std::move(options)), m_terminal(m_options.linkPath)
@@ -31,9 +28,12 @@ int Simulator::run(const volatile std::sig_atomic_t &stop)
 {
     while (!stop) {
         pollfd descriptor{m_terminal.master(), short(m_options.deaf ? 0 : POLLIN), 0};
-        if (m_pending && m_pending->due <= m_clock.elapsed())
+        // One clock reading for both: a reply must either be waited for by
+        // room (POLLOUT) or by time, never fall between the two.
+        const qint64 now = m_clock.elapsed();
+        if (m_pending && m_pending->due <= now)
             descriptor.events |= POLLOUT;
-        if (::poll(&descriptor, 1, pollTimeout()) < 0) {
+        if (::poll(&descriptor, 1, pollTimeout(now)) < 0) {
             if (errno == EINTR)
                 continue;
             return 1;
@@ -42,7 +42,10 @@ int Simulator::run(const volatile std::sig_atomic_t &stop)
             readInput();
         if (descriptor.revents & POLLHUP) {
             clientLeft();
-            ::poll(nullptr, 0, IdleNapMs);
+            // No client: the master reports hang-up at once on every poll, so
+            // sleep until the node changes instead of looking again.
+            if (!m_terminal.waitWhileHungUp())
+                return 1;
             continue;
         }
         m_clientPresent = true;
@@ -52,12 +55,15 @@ int Simulator::run(const volatile std::sig_atomic_t &stop)
     return 0;
 }
 
-int Simulator::pollTimeout() const
+int Simulator::pollTimeout(qint64 now) const
 {
+    // A reply that is due waits for room in the node (POLLOUT), not for the
+    // clock: a time-out of 0 here would spin for as long as the client takes
+    // to read. Only a reply that is not yet due wakes the loop by time.
     if (!m_pending)
         return -1;
-    const qint64 wait = m_pending->due - m_clock.elapsed();
-    return wait > 0 ? int(wait) : 0;
+    const qint64 wait = m_pending->due - now;
+    return wait > 0 ? int(wait) : -1;
 }
 
 void Simulator::readInput()

@@ -53,7 +53,7 @@ private:
     void record(const QJsonObject &object);
     void sendDue();
     void clientLeft();
-    int pollTimeout() const;
+    int pollTimeout(qint64 now) const;
 
     SimulatorOptions m_options;
     PseudoTerminal m_terminal;

@@ -45,6 +45,7 @@ QProcessEnvironment ProgramRun::displaylessEnvironment()
 void ProgramRun::start(const QString &program, const QStringList &arguments, const QString &workingDirectory)
 {
     m_error.clear();
+    m_output.clear();
     if (!workingDirectory.isEmpty())
         m_process.setWorkingDirectory(workingDirectory);
     m_process.start(program, arguments);
@@ -54,6 +55,7 @@ bool ProgramRun::waitForExit(int timeoutMs)
 {
     const bool finished = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
     errorOutput();
+    standardOutput();
     return finished;
 }
 
@@ -69,4 +71,10 @@ QString ProgramRun::errorOutput()
 {
     m_error += m_process.readAllStandardError();
     return QString::fromLocal8Bit(m_error);
+}
+
+QString ProgramRun::standardOutput()
+{
+    m_output += m_process.readAllStandardOutput();
+    return QString::fromLocal8Bit(m_output);
 }

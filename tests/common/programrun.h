@@ -33,6 +33,8 @@ public:
 
     // Everything the program wrote to standard error so far.
     QString errorOutput();
+    // Everything the program wrote to standard output so far.
+    QString standardOutput();
     [[nodiscard]] bool hasWritten(const QString &text) { return errorOutput().contains(text); }
     [[nodiscard]] bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
     [[nodiscard]] int exitCode() const { return m_process.exitCode(); }
@@ -42,4 +44,5 @@ public:
 private:
     QProcess m_process;
     QByteArray m_error;
+    QByteArray m_output;
 };

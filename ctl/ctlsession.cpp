@@ -1,0 +1,150 @@
+#include "ctl/ctlsession.h"
+
+#include "ctl/ctlsource.h"
+#include "ctl/settingcontrol.h"
+#include "description/nodedesc.h"
+#include "description/parameter.h"
+#include "description/settingsparser.h"
+#include "elements/complexelement.h"
+#include "elements/elementtype.h"
+#include "elements/listelement.h"
+
+namespace {
+
+constexpr int PanelWidth = 480;
+constexpr int PanelHeight = 320;
+
+void collect(const Element *element, QList<Element *> &out);
+
+void collectMembers(const Element *element, QList<Element *> &out)
+{
+    if (const auto *group = qobject_cast<const ComplexElement *>(element)) {
+        for (Element *member : group->elements())
+            collect(member, out);
+    }
+}
+
+void collect(const Element *element, QList<Element *> &out)
+{
+    out.append(const_cast<Element *>(element));
+    collectMembers(element, out);
+}
+
+void collect(const NodeDesc *node, QList<Element *> &out)
+{
+    for (const auto &child : node->children())
+        collect(child.get(), out);
+    for (const auto &element : node->elements())
+        collect(element.get(), out);
+}
+
+// A value and the one last read from or committed to the device are compared
+// as the change document compares them.
+bool differsFromDevice(const Element *element)
+{
+    return element->property("current").toString().toLatin1() != element->objectName().toLatin1();
+}
+
+} // namespace
+
+QStringList OfferedOptions(const ListElement *list)
+{
+    QStringList ids;
+    for (const auto &parameter : list->parameters()) {
+        if (parameter->visible())
+            ids.append(parameter->id());
+    }
+    return ids;
+}
+
+bool IsValueSetting(const Element *element)
+{
+    return element && element->isConcrete() && element->type() != stText;
+}
+
+CtlSession::CtlSession(CtlSource &source) : m_source(source)
+{
+    m_panel.resize(PanelWidth, PanelHeight);
+}
+
+CtlSession::~CtlSession() = default;
+
+bool CtlSession::open()
+{
+    m_pParser = m_source.load();
+    if (!m_pParser || !m_pParser->root())
+        return false;
+    // As the window does once its tree is filled: every setting of a
+    // category (not the members of its groups) checks its own rules, in
+    // the order the rows were made.
+    for (Element *element : settings()) {
+        if (!element->parentElement())
+            (void)element->checkConstraints(nullptr, true);
+    }
+    return true;
+}
+
+QList<Element *> CtlSession::settings() const
+{
+    QList<Element *> out;
+    if (m_pParser && m_pParser->root())
+        collect(m_pParser->root(), out);
+    return out;
+}
+
+Element *CtlSession::find(const QString &id) const
+{
+    return m_pParser ? m_pParser->findElement(id) : nullptr;
+}
+
+SettingState CtlSession::describe(Element *element)
+{
+    const SettingControl control(element, &m_panel);
+    SettingState state;
+    state.id = element->id();
+    state.kind = QString::fromLatin1(element->typeName());
+    state.enabled = control.isEnabled();
+    state.shown = control.isShown();
+    state.hasValue = element->isConcrete();
+    if (state.hasValue)
+        state.value = element->property("current").toString();
+    if (const auto *list = qobject_cast<const ListElement *>(element))
+        state.options = OfferedOptions(list);
+    const int type = element->type();
+    if (type == stInteger || type == stFloat || type == stSlider) {
+        state.isNumber = true;
+        state.min = element->property("min").toString();
+        state.max = element->property("max").toString();
+        state.step = element->property("step").toString();
+        if (type == stFloat)
+            state.digits = element->property("digits").toString();
+    }
+    return state;
+}
+
+bool CtlSession::enter(Element *element, const QString &value)
+{
+    SettingControl control(element, &m_panel);
+    return control.enter(value);
+}
+
+QList<Element *> CtlSession::changedSettings() const
+{
+    QList<Element *> changed;
+    for (Element *element : settings()) {
+        if (element->isConcrete() && differsFromDevice(element))
+            changed.append(element);
+    }
+    return changed;
+}
+
+bool CtlSession::validateChanges()
+{
+    // Every invalid setting says why, so a script learns of all at once.
+    bool valid = true;
+    for (Element *element : changedSettings()) {
+        if (!element->isValid())
+            valid = false;
+    }
+    return valid;
+}

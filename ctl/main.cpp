@@ -1,0 +1,6 @@
+#include "ctl/ctlmain.h"
+
+int main(int argc, char **argv)
+{
+    return VelmoraCtlMain(argc, argv);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/programrun.h"
+
+#include <QString>
+#include <QStringList>
+
+// One run of the staged velmoractl with no display of any kind, as a script
+// on a server would run it: its exit status and both outputs.
+struct CtlRun
+{
+    ProgramRun run{ProgramRun::displaylessEnvironment()};
+    int exitCode = -1;
+    QString out;
+    QString err;
+
+    explicit CtlRun(const QStringList &arguments)
+    {
+        run.start(ProgramRun::stagedBinDir() + QStringLiteral("/velmoractl"), arguments);
+        if (run.waitForExit(30000) && run.exitStatus() == QProcess::NormalExit)
+            exitCode = run.exitCode();
+        out = run.standardOutput();
+        err = run.errorOutput();
+    }
+};
+
+// The description suites' sample device.
+inline QString sampleDescription()
+{
+    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
+}

@@ -1,0 +1,172 @@
+#include "common/datatable.h"
+#include "common/simulateddevice.h"
+#include "ctlrun.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The change documents the device received, in order.
+QStringList changesReceived(const SimulatedDevice &device)
+{
+    QStringList texts;
+    for (const QJsonObject &record : device.records()) {
+        if (record.value("request").toString() == QLatin1String("changes"))
+            texts.append(record.value("text").toString());
+    }
+    return texts;
+}
+
+QString settingsOf(const QString &changeDocument)
+{
+    // Only the lines of the settings, without the header and the frame.
+    QStringList lines;
+    for (const QString &line : changeDocument.split('\n')) {
+        if (line.startsWith(QLatin1String("  <")))
+            lines.append(line.trimmed());
+    }
+    return lines.join(' ');
+}
+
+} // namespace
+
+// velmoractl against the simulated device: what it reads, what it sends,
+// and that a refused value sends nothing.
+class TestVelmoraCtlDevice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listOfTheDevice();
+    void set_data();
+    void set();
+    void pressSendsTheButton();
+    void exportThenImportRestores();
+    void noDevice();
+};
+
+void TestVelmoraCtlDevice::listOfTheDevice()
+{
+    SimulatedDevice device;
+    QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
+    const CtlRun ctl({device.devicePath(), "list"});
+    QCOMPARE(ctl.exitCode, 0);
+    QCOMPARE(ctl.err, QString());
+    const QStringList lines = ctl.out.split('\n', Qt::SkipEmptyParts);
+    for (const char *line :
+         {"PaperSource\tstList\tAuto\toptions=Auto,Tray1,Tray2,ManualFeed",
+          "Copies\tstInteger\t1\trange=1..99 step=1", "RingsToAnswer\tstInteger\t3\trange=1..9 step=1",
+          "HeaderNumber\tstDialEdit\t+49 30 5550 1234"})
+        QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
+    QVERIFY(changesReceived(device).isEmpty());
+}
+
+void TestVelmoraCtlDevice::set_data()
+{
+    addColumns<QStringList, QStringList, int, QString, QString>(
+        {"devsim", "values", "status", "err", "sent"});
+    addRow("list option", QStringList{"--apply"}, QStringList{"PaperSource=Tray1"}, 0, "",
+           "<PaperSource CURRENT=\"Tray1\" />");
+    addRow("dependents follow", QStringList{"--apply"}, QStringList{"PaperSize=EnvelopeDL", "Copies=3"}, 0,
+           "",
+           "<PaperSize CURRENT=\"EnvelopeDL\" /> <PaperSource CURRENT=\"Tray1\" /> <Copies CURRENT=\"3\" />");
+    addRow("integer out of range", QStringList{}, QStringList{"PaperSource=Tray1", "Copies=100"}, 2,
+           "(1 to 99)", "");
+    addRow("edit box breaks its pattern", QStringList{}, QStringList{"HostName=mfp office?"}, 2,
+           "has characters that", "");
+    addRow("a rule disables it", QStringList{}, QStringList{"AddressMode=DHCP", "IPAddress=10.1.1.1"}, 2,
+           "is disabled and takes no value", "");
+    addRow("the device refuses", QStringList{"--status", "3"}, QStringList{"Copies=2"}, 4,
+           "Error: ", "<Copies CURRENT=\"2\" />");
+}
+
+void TestVelmoraCtlDevice::set()
+{
+    QFETCH(QStringList, devsim);
+    QFETCH(QStringList, values);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    QFETCH(QString, sent);
+
+    SimulatedDevice device;
+    QVERIFY2(device.start(sampleDescription(), devsim), qPrintable(device.errorText()));
+    const CtlRun ctl(QStringList{device.devicePath(), "set"} + values);
+    QCOMPARE(ctl.exitCode, status);
+    if (err.isEmpty())
+        QCOMPARE(ctl.err, QString());
+    else
+        QVERIFY2(ctl.err.contains(err), qPrintable(ctl.err));
+
+    const QStringList received = changesReceived(device);
+    if (sent.isEmpty()) {
+        QCOMPARE(received, QStringList());
+    } else {
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(settingsOf(received.first()), sent);
+    }
+}
+
+void TestVelmoraCtlDevice::pressSendsTheButton()
+{
+    SimulatedDevice device;
+    QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
+    const CtlRun ctl({device.devicePath(), "press", "RestoreFactory"});
+    QCOMPARE(ctl.exitCode, 0);
+    const QStringList received = changesReceived(device);
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(settingsOf(received.first()), QStringLiteral("<RestoreFactory CURRENT=\"PRESSED\" />"));
+}
+
+void TestVelmoraCtlDevice::exportThenImportRestores()
+{
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("backup.xml");
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
+        const CtlRun exported({device.devicePath(), "export", saved});
+        QCOMPARE(exported.exitCode, 0);
+        QVERIFY(changesReceived(device).isEmpty());
+    }
+
+    // The same device after someone changed two settings at its panel.
+    QFile original(sampleDescription());
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QString changed = QString::fromUtf8(original.readAll());
+    changed.replace("<Copies TYPE=\"INTEGER\" STRING=\"IDS_COPIES\" CURRENT=\"1\"",
+                    "<Copies TYPE=\"INTEGER\" STRING=\"IDS_COPIES\" CURRENT=\"12\"");
+    changed.replace("CURRENT=\"mfp-office-2\"", "CURRENT=\"somebody-else\"");
+    QFile changedFile(dir.filePath("changed.xml"));
+    QVERIFY(changedFile.open(QIODevice::WriteOnly));
+    changedFile.write(changed.toUtf8());
+    changedFile.close();
+
+    SimulatedDevice device;
+    QVERIFY2(device.start(changedFile.fileName(), {"--apply"}), qPrintable(device.errorText()));
+    const CtlRun imported({device.devicePath(), "import", saved});
+    QCOMPARE(imported.exitCode, 0);
+    QCOMPARE(imported.err, QString());
+    const QStringList received = changesReceived(device);
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(settingsOf(received.first()),
+             QStringLiteral("<Copies CURRENT=\"1\" /> <HostName CURRENT=\"mfp-office-2\" />"));
+
+    const CtlRun after({device.devicePath(), "get", "Copies", "HostName"});
+    QCOMPARE(after.out, QStringLiteral("1\nmfp-office-2\n"));
+}
+
+void TestVelmoraCtlDevice::noDevice()
+{
+    QTemporaryDir dir;
+    const CtlRun ctl({dir.filePath("no-device"), "list"});
+    QCOMPARE(ctl.exitCode, 3);
+    // The reason follows the window's message on the same line.
+    QVERIFY2(ctl.err.startsWith("Error: Cannot get printer settings! "), qPrintable(ctl.err));
+    QVERIFY2(ctl.err.contains("There is no device node"), qPrintable(ctl.err));
+    QCOMPARE(ctl.out, QString());
+}
+
+QTEST_GUILESS_MAIN(TestVelmoraCtlDevice)
+#include "tst_velmoractldevice.moc"

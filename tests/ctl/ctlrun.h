@@ -27,5 +27,5 @@ struct CtlRun
 // The description suites' sample device.
 inline QString sampleDescription()
 {
-    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
+    return QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml");
 }

@@ -7,13 +7,14 @@
 #include "ctl/ctlsource.h"
 #include "elements/element.h"
 
+#include <QDir>
 #include <QTest>
 
 namespace {
 
 QString sample()
 {
-    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
+    return QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml");
 }
 
 QString valueOf(const CtlSession &session, const QString &id)
@@ -223,7 +224,7 @@ void TestCtlSession::missingDescription()
     QVERIFY(!session.open());
     QVERIFY2(missing.failure().contains("none.xml"), qPrintable(missing.failure()));
 
-    LocalFileSource broken(dataPath("../../description/data/not_well_formed.xml"));
+    LocalFileSource broken(QDir::cleanPath(dataPath("../../description/data/not_well_formed.xml")));
     CtlSession brokenSession(broken);
     QVERIFY(!brokenSession.open());
     QVERIFY2(broken.failure().contains("holds no settings description"), qPrintable(broken.failure()));

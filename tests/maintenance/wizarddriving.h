@@ -3,6 +3,7 @@
 // What the maintenance suites share: reading what the simulated device
 // received, and driving a wizard through its buttons as a user would.
 #include "common/simulateddevice.h"
+#include "common/treerows.h"
 #include "elements/element.h"
 #include "maintenance/commandsender.h"
 #include "maintenance/inkcommands.h"
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QWizard>
 
 #include <algorithm>
@@ -106,12 +106,9 @@ inline bool click(QWizard &wizard, const QString &text)
 // control shows in the panel; null when either is missing.
 inline QPushButton *selectButton(SettingsDialog &dialog, const QString &id)
 {
-    for (QTreeWidgetItemIterator it(dialog.paramList); *it; ++it) {
-        SettingsViewItem *item = SettingsViewItem::from(*it);
-        if (item->element() && item->element()->id() == id) {
-            dialog.paramList->setCurrentItem(item);
-            return dialog.panel->findChild<QPushButton *>();
-        }
-    }
-    return nullptr;
+    SettingsViewItem *item = TreeRow(dialog.paramList, id);
+    if (!item || !item->element())
+        return nullptr;
+    dialog.paramList->setCurrentItem(item);
+    return dialog.panel->findChild<QPushButton *>();
 }

@@ -1,6 +1,7 @@
 #include "common/datatable.h"
 #include "common/descriptionfiles.h"
 #include "common/messageboxrecorder.h"
+#include "common/treerows.h"
 #include "description/nodedesc.h"
 #include "elements/concreteelement.h"
 #include "elements/formelement.h"
@@ -14,7 +15,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 #include <memory>
 #include <utility>
@@ -86,16 +86,7 @@ struct ShownActions
         dialog.show();
     }
 
-    SettingsViewItem *row(const QString &id) const
-    {
-        for (QTreeWidgetItemIterator it(dialog.paramList); *it; ++it) {
-            SettingsViewItem *item = SettingsViewItem::from(*it);
-            if ((item->element() && item->element()->id() == id) ||
-                (item->node() && item->node()->id() == id))
-                return item;
-        }
-        return nullptr;
-    }
+    SettingsViewItem *row(const QString &id) const { return TreeRow(dialog.paramList, id); }
     ConcreteElement *setting(const QString &id) const
     {
         return qobject_cast<ConcreteElement *>(device.element(id));

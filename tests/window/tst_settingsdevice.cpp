@@ -5,6 +5,7 @@
 #include "common/datatable.h"
 #include "common/messageboxrecorder.h"
 #include "common/simulateddevice.h"
+#include "common/treerows.h"
 #include "description/nodedesc.h"
 #include "description/settingsparser.h"
 #include "elements/concreteelement.h"
@@ -19,7 +20,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 namespace {
 // The window on the sample device; every box it shows is answered and kept.
@@ -42,15 +42,7 @@ struct DeviceWindow
         dialog.show();
         return controller->parser()->root() != nullptr;
     }
-    SettingsViewItem *row(const QString &id) const
-    {
-        for (QTreeWidgetItemIterator it(dialog.paramList); *it; ++it) {
-            SettingsViewItem *item = SettingsViewItem::from(*it);
-            if (item && item->element() && item->element()->id() == id)
-                return item;
-        }
-        return nullptr;
-    }
+    SettingsViewItem *row(const QString &id) const { return TreeRow(dialog.paramList, id); }
     ConcreteElement *setting(const QString &id) const
     {
         return qobject_cast<ConcreteElement *>(controller->parser()->findElement(id));

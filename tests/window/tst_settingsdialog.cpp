@@ -1,4 +1,5 @@
 #include "common/logcapture.h"
+#include "common/treerows.h"
 #include "description/nodedesc.h"
 #include "description/settingsparser.h"
 #include "elements/element.h"
@@ -18,7 +19,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 #include <memory>
 
@@ -36,16 +36,7 @@ struct ShownDescription
         dialog.show();
     }
 
-    SettingsViewItem *row(const QString &id) const
-    {
-        for (QTreeWidgetItemIterator it(dialog.paramList); *it; ++it) {
-            SettingsViewItem *item = SettingsViewItem::from(*it);
-            if ((item->element() && item->element()->id() == id) ||
-                (item->node() && item->node()->id() == id))
-                return item;
-        }
-        return nullptr;
-    }
+    SettingsViewItem *row(const QString &id) const { return TreeRow(dialog.paramList, id); }
     SettingsViewItem *favorite(const QString &title) const
     {
         const auto found = dialog.favoriteList->findItems(title, Qt::MatchExactly);

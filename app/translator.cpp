@@ -71,9 +71,15 @@ bool Translator::save(const QString &fileName)
         DebugLog("Translator::save: '%s' is kept as it was", qPrintable(fileName));
         return false;
     }
+    const QByteArray bytes = document().toByteArray(4);
+    // A pass that found every entry leaves the file alone: writing the same
+    // bytes again would cost a sync to disk at every start for nothing.
+    if (QFile current(fileName);
+        current.open(QIODevice::ReadOnly) && current.size() == bytes.size() && current.readAll() == bytes)
+        return true;
     QSaveFile file(fileName);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(document().toByteArray(4));
+        file.write(bytes);
         if (file.commit())
             return true;
     }

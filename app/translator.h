@@ -30,7 +30,8 @@ public:
     // empty and blocks the write-back, so its content is never lost.
     [[nodiscard]] bool loadFile(QFile *file) override;
     // Writes through a temporary file that replaces the old one only when
-    // complete; a failure loses the additions and says so in the trace.
+    // complete; a failure loses the additions and says so in the trace. A
+    // file that already holds exactly the document is not touched.
     bool save(const QString &fileName) override;
     // save, with a name that says its result must be looked at.
     [[nodiscard]] bool writeTo(const QString &fileName) { return save(fileName); }

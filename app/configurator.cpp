@@ -2,6 +2,7 @@
 
 #include "app/busycursor.h"
 #include "app/debuglog.h"
+#include "app/functions.h"
 #include "app/localization.h"
 #include "app/savetext.h"
 #include "app/startup.h"
@@ -127,8 +128,11 @@ AboutInfo Configurator::aboutInfo() const
         info.version = versionFrom(word);
     }
     const QString logoPath = resolvePath(QStringLiteral("../share/icons/logo.png"));
-    if (!QPixmapCache::find(logoPath, &info.logo) && info.logo.load(logoPath))
-        QPixmapCache::insert(logoPath, info.logo);
+    if (!QPixmapCache::find(logoPath, &info.logo)) {
+        info.logo = QPixmap::fromImage(ReadImage(logoPath));
+        if (!info.logo.isNull())
+            QPixmapCache::insert(logoPath, info.logo);
+    }
     info.model = m_devName;
     info.sw = ApplicationTitle();
     info.copyrights = LegalNotice();

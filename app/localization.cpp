@@ -28,6 +28,15 @@ QString folderPath(const QString &programDir, const QString &code)
     return resolved(programDir, QString::asprintf("%s%s", TranslationFolderBase, qPrintable(code)));
 }
 
+// The language whose document describes the device: the code itself when
+// its folder exists, English otherwise. Without a locale (setlocale failed)
+// the code is empty and the path names the base folder itself, which exists;
+// that must not count as a language folder.
+QString documentLanguage(const QString &programDir, const QString &code)
+{
+    return code.isEmpty() || !QFileInfo::exists(folderPath(programDir, code)) ? FallbackCode : code;
+}
+
 bool loadCatalogue(const QString &name, const QString &folder)
 {
     // By its exact file name: QTranslator's own search would fall back to
@@ -50,14 +59,9 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
 {
     QString code = GetSystemLocale();
     DebugLog("VLM System locale: %s \n", qPrintable(code));
-    QString folder = folderPath(programDir, code);
     DebugLog("VLM folderName: %s \n", qPrintable(code));
-    // Without a locale (setlocale failed) the code is empty and the path
-    // names the base folder itself, which exists; that must not count as a
-    // language folder.
-    if (code.isEmpty() || !QFileInfo::exists(folder))
-        code = FallbackCode;
-    folder = folderPath(programDir, code);
+    code = documentLanguage(programDir, code);
+    const QString folder = folderPath(programDir, code);
     DebugLog("VLM [en]folderName: %s \n", qPrintable(code));
     if (!QFileInfo::exists(folder)) {
         DebugLog("VLM [en]folderName: %s doesn't exist!!! \n", qPrintable(folder));
@@ -78,11 +82,15 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
 
 int InstallProgramTranslations(const QString &programDir, const QString &code)
 {
-    if (code.isEmpty() || !QCoreApplication::instance())
+    if (!QCoreApplication::instance())
         return 0;
+    // The device's texts come in the language of the document the pass will
+    // pick; the program's own follow it, so a locale without a document
+    // never puts its own buttons beside English settings.
+    const QString language = documentLanguage(programDir, code);
     int loaded = 0;
-    loaded += loadCatalogue(QStringLiteral("velmora_") + code, resolved(programDir, ProgramCatalogueFolder));
+    loaded += loadCatalogue(QStringLiteral("velmora_") + language, resolved(programDir, ProgramCatalogueFolder));
     loaded +=
-        loadCatalogue(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        loadCatalogue(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return loaded;
 }

@@ -18,7 +18,9 @@ inline constexpr char ProgramCatalogueFolder[] = "../share/i18n";
 // was used.
 bool LocalizeSettings(SettingsParser &parser, const QString &programDir);
 
-// Loads the program's own catalogue for the language code and, when it is
-// installed, Qt's catalogue of its standard texts; both stay in force for the
-// rest of the run. Returns how many were loaded.
+// Loads the program's own catalogue and, when it is installed, Qt's
+// catalogue of its standard texts, for the language whose translation
+// document LocalizeSettings picks for the code (en when the code has no
+// folder); both stay in force for the rest of the run. Returns how many
+// were loaded.
 int InstallProgramTranslations(const QString &programDir, const QString &code);

@@ -31,8 +31,8 @@ public:
 };
 
 AutoPixmapCache autoPixmapCache;
-// The title and the notice are fixed before main runs.
-[[maybe_unused]] const bool titlesReady = (ApplicationTitle(), LegalNotice(), true);
+// The product name is fixed before main runs; it reads the same in every language.
+[[maybe_unused]] const bool titleReady = (ApplicationTitle(), true);
 
 QString argumentAt(int argc, char **argv, int index)
 {
@@ -46,11 +46,11 @@ const QString &ApplicationTitle()
     return title;
 }
 
-const QString &LegalNotice()
+QString LegalNotice()
 {
-    static const QString notice =
-        QCoreApplication::translate("@default", "Copyright (c) The Velmora Authors. All rights reserved.");
-    return notice;
+    // Translated where it is shown: before main runs no catalogue is loaded
+    // yet, and the About panel would stay English under any locale.
+    return QCoreApplication::translate("@default", "Copyright (c) The Velmora Authors. All rights reserved.");
 }
 
 QString InstanceKey(const char *devPath, const char *devName)
@@ -86,11 +86,12 @@ int RunSettings(const StartOptions &options)
                             options.saveSentDocument, options.saveDescription,
                             options.saveLocalizedDescription);
     if (!controller.loadSettings()) {
-        const QString text = QCoreApplication::translate("@default", "Cannot get printer settings!");
-        DebugLog("%s", qPrintable(text));
+        static const char text[] = QT_TRANSLATE_NOOP("@default", "Cannot get printer settings!");
+        // The trace stays in one language whatever the locale; the box speaks the user's.
+        DebugLog("%s", text);
         // The box also says why, so the user knows what to set right.
-        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"), text,
-                              controller.lastFailure());
+        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"),
+                              QCoreApplication::translate("@default", text), controller.lastFailure());
         return 1;
     }
     SettingsDialog dialog(nullptr, nullptr, false, Qt::WindowFlags());

@@ -9,7 +9,7 @@ class AppSettings;
 // in the global context; the usage line, the version banner and the About
 // information show them.
 const QString &ApplicationTitle();
-const QString &LegalNotice();
+QString LegalNotice();
 
 // What the command line says, once the toolkit has removed its options.
 struct StartOptions

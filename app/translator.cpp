@@ -149,6 +149,13 @@ void Translator::buildIndex(const QDomNode &translation)
     m_entries.clear();
     m_lookups.clear();
     m_nextPosition = 0;
+    // Sized once for the whole document: growing the table and the entries
+    // step by step costs more than the count, and more so for large files.
+    qsizetype children = 0;
+    for (QDomNode child = translation.firstChild(); !child.isNull(); child = child.nextSibling())
+        ++children;
+    m_index.reserve(children);
+    m_entries.reserve(size_t(children));
     const QString message = QStringLiteral("message");
     const QString idName = QStringLiteral("Id");
     const QString valueName = QStringLiteral("Value");

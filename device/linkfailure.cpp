@@ -2,14 +2,7 @@
 
 #include "device/vlmclient.h"
 
-#include <QCoreApplication>
-
 namespace {
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("LinkFailure", text);
-}
-
 // The sentence, with the system's reason in brackets when there is one.
 QString withDetail(const QString &sentence, const QString &detail)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -8,6 +9,9 @@
 // the user with text().
 struct LinkFailure
 {
+    Q_DECLARE_TR_FUNCTIONS(LinkFailure)
+
+public:
     enum Kind {
         None,
         CannotOpen,        // detail: the system's error text

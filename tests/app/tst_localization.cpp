@@ -139,7 +139,13 @@ private slots:
         const QString binDir = QStringLiteral(VELMORA_STAGE_DIR "/bin");
         const bool qtCatalogue = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                                                QStringLiteral("/qtbase_de.qm"));
+        // A code without a translation document takes English, as the
+        // device's texts do: Qt's French buttons would stand beside English
+        // settings. English needs no catalogue (Qt's own English one is empty).
         QCOMPARE(InstallProgramTranslations(binDir, QStringLiteral("C.")), 0);
+        QCOMPARE(InstallProgramTranslations(binDir, QStringLiteral("fr")), 0);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
         QCOMPARE(InstallProgramTranslations(binDir, QStringLiteral("de")), qtCatalogue ? 2 : 1);
         QCOMPARE(QCoreApplication::translate("@default", "Cannot get printer settings!"),
                  QStringLiteral("Die Druckereinstellungen können nicht gelesen werden!"));

@@ -1,0 +1,50 @@
+# Suites must leave the staged run tree as built: the install test compares
+# it with an install, and suites run in parallel. Before the first suite the
+# stage's files are recorded with their inode, size and modification time;
+# after the last one they are compared, so a file that a suite wrote, added or
+# replaced (even with the same content) fails the run and is named.
+# Usage: cmake -DSTAGE_DIR=... -DRECORD=... -DMODE=record|compare -P stageguard.cmake
+foreach(var STAGE_DIR RECORD MODE)
+  if(NOT ${var})
+    message(FATAL_ERROR "stageguard: ${var} is not set")
+  endif()
+endforeach()
+
+execute_process(COMMAND find . -printf "%p %i %s %T@\\n"
+  WORKING_DIRECTORY ${STAGE_DIR} RESULT_VARIABLE result OUTPUT_VARIABLE listing ERROR_VARIABLE error)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "stageguard: cannot list ${STAGE_DIR}: ${error}")
+endif()
+string(REPLACE "\n" ";" entries "${listing}")
+list(SORT entries)
+
+if(MODE STREQUAL "record")
+  file(WRITE ${RECORD} "${entries}")
+  list(LENGTH entries count)
+  message(STATUS "stage recorded: ${count} entries")
+elseif(MODE STREQUAL "compare")
+  if(NOT EXISTS ${RECORD})
+    message(FATAL_ERROR "stageguard: no record at ${RECORD}")
+  endif()
+  file(READ ${RECORD} recorded)
+  set(changed)
+  foreach(entry IN LISTS entries)
+    list(FIND recorded "${entry}" at)
+    if(at EQUAL -1)
+      list(APPEND changed "now:    ${entry}")
+    endif()
+  endforeach()
+  foreach(entry IN LISTS recorded)
+    list(FIND entries "${entry}" at)
+    if(at EQUAL -1)
+      list(APPEND changed "before: ${entry}")
+    endif()
+  endforeach()
+  if(changed)
+    list(JOIN changed "\n  " text)
+    message(FATAL_ERROR "the suites changed the stage (path inode size mtime):\n  ${text}")
+  endif()
+  message(STATUS "stage untouched by the suites")
+else()
+  message(FATAL_ERROR "stageguard: MODE is record or compare")
+endif()

@@ -1,38 +1,86 @@
 #include "app/debuglog.h"
 
 #include <QByteArray>
-#include <QTime>
+#include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 constexpr int LineBufferSize = 4096;
+constexpr int PrefixSize = 14; // "hh:mm:ss.zzz> "
+
+void putTwoDigits(char *at, int value)
+{
+    at[0] = char('0' + value / 10 % 10);
+    at[1] = char('0' + value % 10);
 }
+
+// Writes the "hh:mm:ss.zzz> " time of day. The local hour, minute and second
+// are looked up once a second: the time-zone conversion costs more than the
+// rest of a trace line, and a window fill writes tens of thousands of them.
+void putTimePrefix(char *at)
+{
+    thread_local time_t knownSecond = -1;
+    thread_local std::tm knownTime{};
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec != knownSecond) {
+        if (knownSecond == -1)
+            tzset();
+        knownSecond = now.tv_sec;
+        localtime_r(&now.tv_sec, &knownTime);
+    }
+    const int msec = int(now.tv_nsec / 1000000);
+    putTwoDigits(at, knownTime.tm_hour);
+    at[2] = ':';
+    putTwoDigits(at + 3, knownTime.tm_min);
+    at[5] = ':';
+    putTwoDigits(at + 6, knownTime.tm_sec);
+    at[8] = '.';
+    at[9] = char('0' + msec / 100);
+    putTwoDigits(at + 10, msec % 100);
+    at[12] = '>';
+    at[13] = ' ';
+}
+} // namespace
 
 void DebugLog(const char *format, ...)
 {
     char line[LineBufferSize];
-    // The "hh:mm:ss.zzz" time of day, printed from its fields: formatting
-    // through a QTime pattern costs several microseconds, and a device
-    // exchange writes four lines.
-    const QTime now = QTime::currentTime();
-    int used = std::snprintf(line, sizeof line, "%02d:%02d:%02d.%03d> ", now.hour(), now.minute(),
-                             now.second(), now.msec());
-    if (used < 0) {
-        used = 0;
-        line[0] = '\0';
-    }
+    putTimePrefix(line);
 
     va_list args;
     va_start(args, format);
-    std::vsnprintf(line + used, sizeof line - static_cast<size_t>(used), format, args);
+    int written = std::vsnprintf(line + PrefixSize, sizeof line - PrefixSize, format, args);
     va_end(args);
+    if (written < 0)
+        written = 0;
+    const int length = std::min(PrefixSize + written, LineBufferSize - 1);
 
-    // QMessageLogger rather than the qDebug macro: the trace must stay on
-    // even in a build that defines QT_NO_DEBUG_OUTPUT.
-    QMessageLogger().debug("%s", line);
+    // Straight to the toolkit's message output rather than through the
+    // qDebug macro, so the trace stays on even in a build that defines
+    // QT_NO_DEBUG_OUTPUT, and the line, already formatted, is not parsed as
+    // a format a second time. Handlers and logging rules see it as any
+    // debug message.
+    qt_message_output(QtDebugMsg, QMessageLogContext(), QString::fromUtf8(line, length));
+}
+
+void DebugLogLine(const QString &text)
+{
+    char prefix[PrefixSize];
+    putTimePrefix(prefix);
+    qsizetype kept = std::min<qsizetype>(text.size(), LineBufferSize - 1 - PrefixSize);
+    // A cut line ends on a whole character.
+    if (kept > 0 && kept < text.size() && text.at(kept - 1).isHighSurrogate())
+        --kept;
+    QString line;
+    line.reserve(PrefixSize + kept);
+    line.append(QLatin1String(prefix, PrefixSize)).append(QStringView(text).left(kept));
+    qt_message_output(QtDebugMsg, QMessageLogContext(), line);
 }
 
 void DumpBytes(const void *bytes, unsigned count, unsigned maxShown, const char *prefix)

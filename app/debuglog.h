@@ -1,11 +1,19 @@
 #pragma once
 
+class QString;
+
 // The program's one trace facility. Every call writes one line to standard
 // error (through the toolkit's debug channel, so a test can listen in) with
 // the time of day in front ("hh:mm:ss.zzz> "), cut at 4095 characters. Text
 // that comes from outside (the device, a file, the command line) is always
 // passed as an argument of "%s", never as the format itself.
 void DebugLog(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// The same line for a text already made, such as an element's dump: it
+// is not converted to bytes and back, which a window fill does for every
+// setting. DebugLogLine(text) writes what DebugLog("%s", qPrintable(text))
+// writes.
+void DebugLogLine(const QString &text);
 
 // Writes the first bytes of a buffer as one trace line of "[0x..]" groups
 // after the prefix, followed by " ... <shown> from <count>" when not all of

@@ -241,7 +241,7 @@ QWidget *Element::control() const
 
 bool Element::checkConstraints(IElement *source, bool selfCheck)
 {
-    DebugLog("Element::checkConstraints for:\n%s", qPrintable(dump()));
+    DebugLogLine(QLatin1String("Element::checkConstraints for:\n") + dump());
     if (!m_pDependency)
         return true;
 
@@ -350,13 +350,42 @@ bool Element::isValid()
     return true;
 }
 
+namespace {
+// A pointer as the trace has always shown it: "0x" and lower-case hex digits,
+// "0x0" for none.
+void appendPointer(QString &text, const void *pointer)
+{
+    char16_t digits[2 * sizeof(quintptr)];
+    int count = 0;
+    quintptr value = reinterpret_cast<quintptr>(pointer);
+    do {
+        digits[count++] = u"0123456789abcdef"[value & 0xf];
+        value >>= 4;
+    } while (value);
+    text.append(QLatin1String("0x"));
+    while (count > 0)
+        text.append(QChar(digits[--count]));
+}
+} // namespace
+
 QString Element::dump() const
 {
-    return QString::asprintf("\tid\t = %s\n\tstring\t = %s\n\ttitle\t = %s\n\tdesc\t = %s\n\taddr\t = %p\n"
-                             "\ttype\t = %s\n\tcontrol\t = %p\n",
-                             qUtf8Printable(m_id), qUtf8Printable(m_string), qUtf8Printable(m_title),
-                             qUtf8Printable(m_desc), static_cast<const void *>(this), typeName(),
-                             static_cast<const void *>(m_pControl.data()));
+    // Appended into one buffer: a format string would be parsed again for
+    // each of the thousands of settings that a fill and its self-checks dump.
+    const QLatin1String type(typeName());
+    QString text;
+    text.reserve(96 + m_id.size() + m_string.size() + m_title.size() + m_desc.size() + type.size());
+    text.append(QLatin1String("\tid\t = ")).append(m_id);
+    text.append(QLatin1String("\n\tstring\t = ")).append(m_string);
+    text.append(QLatin1String("\n\ttitle\t = ")).append(m_title);
+    text.append(QLatin1String("\n\tdesc\t = ")).append(m_desc);
+    text.append(QLatin1String("\n\taddr\t = "));
+    appendPointer(text, this);
+    text.append(QLatin1String("\n\ttype\t = ")).append(type);
+    text.append(QLatin1String("\n\tcontrol\t = "));
+    appendPointer(text, m_pControl.data());
+    text.append(QLatin1Char('\n'));
+    return text;
 }
 
 QString Element::temp() const

@@ -39,11 +39,7 @@ bool FactoryElement::isFactory() const
 
 void FactoryElement::setControlValue(const QString &value)
 {
-    if (QLineEdit *editor = lineEditControl()) {
-        disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-        editor->setText(editorText(value));
-        connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-    }
+    showInControl(value);
     checkDependencies();
 }
 

@@ -92,14 +92,13 @@ QWidget *FloatElement::createControl(QWidget *parent)
     return finishRow(row, spin);
 }
 
-void FloatElement::setControlValue(const QString &value)
+void FloatElement::showInControl(const QString &value)
 {
     if (SpinBox *spin = spinControl()) {
         disconnect(spin, &SpinBox::spinChanged, this, &ConcreteElement::valueChange);
         spin->setValue(scaledValue(value, digitCount(m_digits)));
         connect(spin, &SpinBox::spinChanged, this, &ConcreteElement::valueChange);
     }
-    checkDependencies();
 }
 
 bool FloatElement::isValid()

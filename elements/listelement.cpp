@@ -213,6 +213,7 @@ void ListElement::checkRadioButton(const QString &value)
 
 void ListElement::onClick()
 {
+    const ControlReport report(this);
     QWidget *widget = control();
     DebugLog("ListElement::onClick: control=%p", static_cast<void *>(widget));
     if (!widget)
@@ -257,7 +258,7 @@ void ListElement::onClick()
         checkDependencies();
 }
 
-void ListElement::setControlValue(const QString &value)
+void ListElement::showInControl(const QString &value)
 {
     if (QWidget *widget = control()) {
         DebugLog("ListElement::setControlValue: control=%p", static_cast<void *>(widget));
@@ -277,7 +278,6 @@ void ListElement::setControlValue(const QString &value)
             break;
         }
     }
-    checkDependencies();
 }
 
 bool ListElement::prepareConstraints()

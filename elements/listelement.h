@@ -57,7 +57,11 @@ public:
     bool prepareConstraints() override;
     void applyConstraintValues(Constraint *constraint) override;
     bool isList() const override;
-    void setControlValue(const QString &value) override;
+
+protected:
+    void showInControl(const QString &value) override;
+
+public:
 
 public slots:
     // The user picked an option in the control.

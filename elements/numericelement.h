@@ -25,7 +25,11 @@ public:
     QWidget *createControl(QWidget *parent) override;
     // Integer settings are pulled into their range here, silently.
     bool isValid() override;
-    void setControlValue(const QString &value) override;
+
+protected:
+    void showInControl(const QString &value) override;
+
+public:
 
     // Base 10; text that is no int counts as 0.
     [[nodiscard]] static int toInt(const QString &value);

@@ -26,7 +26,11 @@ public:
     void deleteControl() override;
     void showControl() override;
     void hideControl() override;
-    void setControlValue(const QString &value) override;
+
+protected:
+    void showInControl(const QString &value) override;
+
+public:
 
 public slots:
     // The slider moved.

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -85,10 +86,19 @@ SettingsDialog::SettingsDialog(QWidget *parent, const char *name, bool modal, Qt
         if (SettingsViewItem *row = SettingsViewItem::from(item))
             row->showOpenPicture(true);
     });
+    paramList->viewport()->installEventFilter(this);
     connect(paramList, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem *item) {
         if (SettingsViewItem *row = SettingsViewItem::from(item))
             row->showOpenPicture(false);
     });
+}
+
+bool SettingsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // The view widens when the favourites slide shut and narrows again.
+    if (watched == paramList->viewport() && event->type() == QEvent::Resize)
+        fitTitleColumn();
+    return Ui_SettingsDialog::eventFilter(watched, event);
 }
 
 SettingsDialog::~SettingsDialog()
@@ -312,13 +322,21 @@ bool SettingsDialog::showValue(Element *element, const QString &value, bool rese
 
 void SettingsDialog::widenValueColumn(const QString &text)
 {
-    // The column keeps fitting its widest entry as values change, measured
-    // in bold since a changed value is drawn bold.
+    // The column keeps fitting its widest entry as values change.
+    const int needed = valueWidth(text);
+    if (m_valuesWidth < needed) {
+        m_valuesWidth = needed;
+        paramList->header()->resizeSection(1, needed);
+        fitTitleColumn();
+    }
+}
+
+int SettingsDialog::valueWidth(const QString &text) const
+{
+    // Measured in bold, since a changed value is drawn bold.
     QFont bold = paramList->font();
     bold.setBold(true);
-    const int needed = QFontMetrics(bold).horizontalAdvance(text) + ValueColumnPadding;
-    if (paramList->header()->sectionSize(1) < needed)
-        paramList->header()->resizeSection(1, needed);
+    return QFontMetrics(bold).horizontalAdvance(text) + ValueColumnPadding;
 }
 
 void SettingsDialog::visibilityChangedBy(Element *element, bool visible)

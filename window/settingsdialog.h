@@ -54,8 +54,13 @@ private slots:
     void popupApplyClicked();
     void changeVisibility(bool visible);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void fillLists(NodeDesc *root);
+    // Gives the titles the room the values leave in the tree's view.
+    void fitTitleColumn();
     // Lists, in one box, the settings whose values read from the device
     // could not be kept.
     void validateSettings(NodeDesc *root);
@@ -87,6 +92,8 @@ private:
     void valueResetBy(Element *element);
     void visibilityChangedBy(Element *element, bool visible);
     void widenValueColumn(const QString &text);
+    // The width the value column needs for text.
+    [[nodiscard]] int valueWidth(const QString &text) const;
     void slideFavorites(bool open);
     // Selects the favourite of category's top-level category.
     void syncFavorites(NodeDesc *category);
@@ -106,6 +113,9 @@ private:
     QList<Element *> m_pendingChecks;
     // The first row of each category and setting id.
     QHash<QString, SettingsViewItem *> m_itemsById;
+    // The widths the widest title and value need.
+    int m_titlesWidth = 0;
+    int m_valuesWidth = 0;
 };
 
 // The What's This text of a setting: its title and description, or for a

@@ -10,11 +10,13 @@
 #include "elements/formelement.h"
 #include "elements/listelement.h"
 #include "window/checkptr.h"
+#include "window/columnwidth.h"
 #include "window/settingsviewitem.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <utility>
 
 // Filling the settings window's lists from the settings tree, the element
@@ -63,18 +65,60 @@ void SettingsDialog::fillLists(NodeDesc *root)
     fitColumns();
 }
 
+namespace {
+// The model index of a row of tree.
+QModelIndex indexOf(const QTreeWidget *tree, QTreeWidgetItem *item, int column)
+{
+    QTreeWidgetItem *parent = item->parent();
+    if (!parent)
+        return tree->model()->index(tree->indexOfTopLevelItem(item), column);
+    return tree->model()->index(parent->indexOfChild(item), column, indexOf(tree, parent, 0));
+}
+} // namespace
+
 void SettingsDialog::fitColumns()
 {
+    // The tree's columns fit their widest entry over every row, as the view
+    // would measure it: the whole row for the titles, the value as drawn
+    // bold for the values (a changed value is bold).
+    const int rootLevel = paramList->rootIsDecorated() ? 1 : 0;
+    const int titles = WidestEntryWidth(paramList, 0, paramList->font(), [this, rootLevel](QTreeWidgetItem *item, int depth) {
+        return paramList->sizeHintForIndex(indexOf(paramList, item, 0)).width() +
+               paramList->indentation() * (depth + rootLevel);
+    });
+    QFont bold = paramList->font();
+    bold.setBold(true);
+    const int values = WidestEntryWidth(paramList, 1, bold,
+                                        [this](QTreeWidgetItem *item, int) { return valueWidth(item->text(1)); });
+    QHeaderView *header = paramList->header();
+    m_titlesWidth = std::max(titles, header->sectionSizeHint(0));
+    m_valuesWidth = std::max(values, header->sectionSizeHint(1));
+    header->resizeSection(1, m_valuesWidth);
+    fitTitleColumn();
+    // The favourites are a few rows.
+    favoriteList->resizeColumnToContents(0);
+
     for (QTreeWidget *list : {paramList, favoriteList}) {
-        QHeaderView *header = list->header();
+        QHeaderView *listHeader = list->header();
         for (int column = 0; column < list->columnCount(); ++column) {
-            list->resizeColumnToContents(column);
             const int labelWidth =
-                header->fontMetrics().horizontalAdvance(list->headerItem()->text(column)) + 9;
-            if (header->sectionSize(column) < labelWidth)
-                header->resizeSection(column, labelWidth);
+                listHeader->fontMetrics().horizontalAdvance(list->headerItem()->text(column)) + 9;
+            if (listHeader->sectionSize(column) < labelWidth)
+                listHeader->resizeSection(column, labelWidth);
         }
     }
+}
+
+void SettingsDialog::fitTitleColumn()
+{
+    // The window is small and its size fixed: a title column as wide as its
+    // widest entry would push every value out of sight. The titles give way
+    // to the values down to half the view; a title cut short ends in "..."
+    // and its row's tip holds it whole. Values wider than the rest of the
+    // view make the tree scroll sideways.
+    const int view = paramList->viewport()->width();
+    const int titles = std::min(m_titlesWidth, std::max(view - m_valuesWidth, view / 2));
+    paramList->header()->resizeSection(0, std::max(titles, 1));
 }
 
 void SettingsDialog::drawNode(NodeDesc *node, SettingsViewItem *parent)
@@ -109,7 +153,10 @@ void SettingsDialog::drawNode(NodeDesc *node, SettingsViewItem *parent)
 
 SettingsViewItem *SettingsDialog::addElementItem(Element *element, SettingsViewItem *parent)
 {
-    DebugLog("%s\tclassName=<%s>", qPrintable(element->dump()), element->metaObject()->className());
+    // Lines of a dump and a device text are passed on as they are, never
+    // through a format; a fill writes them for every setting.
+    DebugLogLine(element->dump() + QLatin1String("\tclassName=<") +
+                 QLatin1String(element->metaObject()->className()) + QLatin1Char('>'));
     auto *item = parent ? new SettingsViewItem(parent) : new SettingsViewItem();
     if (!parent)
         m_pendingTopItems.append(item);
@@ -127,10 +174,10 @@ SettingsViewItem *SettingsDialog::addElementItem(Element *element, SettingsViewI
     }
     if (shown && shown->isConcrete()) {
         QString value = shown->property("current").toString();
-        DebugLog("\tcurrent=<%s>", qPrintable(value));
+        DebugLogLine(QLatin1String("\tcurrent=<") + value + QLatin1Char('>'));
         if (auto *list = qobject_cast<ListElement *>(shown)) {
             value = list->currentText();
-            DebugLog("\tcurrentText=<%s>", qPrintable(value));
+            DebugLogLine(QLatin1String("\tcurrentText=<") + value + QLatin1Char('>'));
         }
         item->setText(1, value);
     }

@@ -71,6 +71,25 @@ private slots:
                                 .arg(stamped.toString(), before.toString(), after.toString())));
     }
 
+    // A text passed on as it is makes the line a format would make of it,
+    // cut at the same length.
+    void textLineMatchesTheFormattedLine_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << QStringLiteral("\tid\t = Copies\n\ttype\t = stInteger");
+        QTest::newRow("non-Latin and percent") << QStringLiteral("Kopien \u00fc\u4e2d\u0627 100% %s");
+        QTest::newRow("beyond the limit") << QString(LineLimit + 10, QLatin1Char('w'));
+    }
+    void textLineMatchesTheFormattedLine()
+    {
+        QFETCH(QString, text);
+        LogCapture log;
+        DebugLog("%s", text.toUtf8().constData());
+        DebugLogLine(text);
+        QCOMPARE(log.rawLines().size(), 2);
+        QCOMPARE(log.rawLines().at(1).mid(PrefixLength), log.rawLines().at(0).mid(PrefixLength));
+    }
+
     void dumpBytes_data()
     {
         addColumns<QByteArray, uint, QString>({"bytes", "maxShown", "expected"});

@@ -34,18 +34,7 @@ ConcreteElement::~ConcreteElement() = default;
 void ConcreteElement::setCurrent(const QString &value)
 {
     m_current = value;
-    if (!m_fromControl && m_pControl)
-        showInControl(m_current);
     emit valueChanged(m_current);
-}
-
-void ConcreteElement::showInControl(const QString &value)
-{
-    if (QLineEdit *editor = lineEditControl(); editor && editor->text() != editorText(value)) {
-        disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-        editor->setText(editorText(value));
-        connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
-    }
 }
 
 void ConcreteElement::setInitial(const QString &value)
@@ -113,7 +102,6 @@ void ConcreteElement::showValueWarning(const QString &text)
 
 void ConcreteElement::valueChange(const QString &value)
 {
-    const ControlReport report(this);
     if (!isAddressInput()) {
         DebugLog("Value changed (\"%s\") from: \n%s", qPrintable(value), qPrintable(dump()));
         const bool changed = value != m_current;

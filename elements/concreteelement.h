@@ -23,9 +23,7 @@ public:
     ~ConcreteElement() override;
 
     QString current() const { return m_current; }
-    // Stores the value and reports it. A value that does not come from the
-    // control (a rule, a reset, a group's other member) is shown in the
-    // control too, so the panel never shows a stale value.
+    // Stores the value and reports it; the control is not touched.
     void setCurrent(const QString &value);
     QString initial() const { return m_initial; }
     void setInitial(const QString &value);
@@ -49,28 +47,6 @@ public slots:
     virtual void valueChange(const QString &value);
 
 protected:
-    // Writes value into the control, if there is one, without reporting it
-    // back as an edit; dependents are not re-checked.
-    virtual void showInControl(const QString &value);
-
-    // Held while the control reports an edit: the control already shows
-    // the value it reports.
-    class ControlReport
-    {
-    public:
-        explicit ControlReport(ConcreteElement *element) : m_element(element), m_was(element->m_fromControl)
-        {
-            m_element->m_fromControl = true;
-        }
-        ~ControlReport() { m_element->m_fromControl = m_was; }
-        ControlReport(const ControlReport &) = delete;
-        ControlReport &operator=(const ControlReport &) = delete;
-
-    private:
-        ConcreteElement *m_element;
-        bool m_was;
-    };
-
     // Address and mask settings: the pattern their text must match, the
     // pattern a complete value must match, and whether this is one of them.
     bool isAddressInput() const;
@@ -92,6 +68,4 @@ protected:
 
 private:
     void refuseAddress(const QString &value, bool validAddress);
-
-    bool m_fromControl = false;
 };

@@ -39,7 +39,11 @@ bool FactoryElement::isFactory() const
 
 void FactoryElement::setControlValue(const QString &value)
 {
-    showInControl(value);
+    if (QLineEdit *editor = lineEditControl()) {
+        disconnect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
+        editor->setText(editorText(value));
+        connect(editor, &QLineEdit::textChanged, this, &ConcreteElement::valueChange);
+    }
     checkDependencies();
 }
 

@@ -92,13 +92,14 @@ QWidget *FloatElement::createControl(QWidget *parent)
     return finishRow(row, spin);
 }
 
-void FloatElement::showInControl(const QString &value)
+void FloatElement::setControlValue(const QString &value)
 {
     if (SpinBox *spin = spinControl()) {
         disconnect(spin, &SpinBox::spinChanged, this, &ConcreteElement::valueChange);
         spin->setValue(scaledValue(value, digitCount(m_digits)));
         connect(spin, &SpinBox::spinChanged, this, &ConcreteElement::valueChange);
     }
+    checkDependencies();
 }
 
 bool FloatElement::isValid()

@@ -18,11 +18,7 @@ public:
 
     QWidget *createControl(QWidget *parent) override;
     bool isValid() override;
-
-protected:
-    void showInControl(const QString &value) override;
-
-public:
+    void setControlValue(const QString &value) override;
 
     // Number of decimals the widget can work with: the digits text as an
     // int, kept within 0..9 so that 10^digits fits the widget's integers.

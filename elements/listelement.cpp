@@ -213,7 +213,6 @@ void ListElement::checkRadioButton(const QString &value)
 
 void ListElement::onClick()
 {
-    const ControlReport report(this);
     QWidget *widget = control();
     DebugLog("ListElement::onClick: control=%p", static_cast<void *>(widget));
     if (!widget)
@@ -258,7 +257,7 @@ void ListElement::onClick()
         checkDependencies();
 }
 
-void ListElement::showInControl(const QString &value)
+void ListElement::setControlValue(const QString &value)
 {
     if (QWidget *widget = control()) {
         DebugLog("ListElement::setControlValue: control=%p", static_cast<void *>(widget));
@@ -278,6 +277,7 @@ void ListElement::showInControl(const QString &value)
             break;
         }
     }
+    checkDependencies();
 }
 
 bool ListElement::prepareConstraints()

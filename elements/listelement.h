@@ -57,11 +57,7 @@ public:
     bool prepareConstraints() override;
     void applyConstraintValues(Constraint *constraint) override;
     bool isList() const override;
-
-protected:
-    void showInControl(const QString &value) override;
-
-public:
+    void setControlValue(const QString &value) override;
 
 public slots:
     // The user picked an option in the control.

@@ -60,7 +60,7 @@ QWidget *NumericElement::createControl(QWidget *parent)
     return finishRow(row, spin);
 }
 
-void NumericElement::showInControl(const QString &value)
+void NumericElement::setControlValue(const QString &value)
 {
     if (SpinBox *spin = spinControl()) {
         disconnect(spin, &SpinBox::spinChanged, this, &ConcreteElement::valueChange);
@@ -68,6 +68,7 @@ void NumericElement::showInControl(const QString &value)
         spin->refresh();
         connect(spin, &SpinBox::spinChanged, this, &ConcreteElement::valueChange);
     }
+    checkDependencies();
 }
 
 bool NumericElement::isValid()

@@ -25,11 +25,7 @@ public:
     QWidget *createControl(QWidget *parent) override;
     // Integer settings are pulled into their range here, silently.
     bool isValid() override;
-
-protected:
-    void showInControl(const QString &value) override;
-
-public:
+    void setControlValue(const QString &value) override;
 
     // Base 10; text that is no int counts as 0.
     [[nodiscard]] static int toInt(const QString &value);

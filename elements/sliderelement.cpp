@@ -125,7 +125,7 @@ void SliderElement::hideControl()
     emit visibleChanged(false);
 }
 
-void SliderElement::showInControl(const QString &value)
+void SliderElement::setControlValue(const QString &value)
 {
     if (QSlider *slider = sliderControl()) {
         // The value label keeps following through its own connection.
@@ -133,11 +133,11 @@ void SliderElement::showInControl(const QString &value)
         slider->setValue(toInt(value));
         connect(slider, &QSlider::valueChanged, this, &SliderElement::onClick);
     }
+    checkDependencies();
 }
 
 void SliderElement::onClick()
 {
-    const ControlReport report(this);
     QSlider *slider = sliderControl();
     if (!slider)
         return;

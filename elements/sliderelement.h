@@ -26,11 +26,7 @@ public:
     void deleteControl() override;
     void showControl() override;
     void hideControl() override;
-
-protected:
-    void showInControl(const QString &value) override;
-
-public:
+    void setControlValue(const QString &value) override;
 
 public slots:
     // The slider moved.

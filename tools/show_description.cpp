@@ -5,7 +5,7 @@
 //                    [--collapse <id>] [--slide 1] [--screenshot <file.png>]
 //
 // --select picks a category or setting as a click in the tree would, --set
-// gives a setting a value as a rule would, --collapse closes a
+// gives a setting a value as its control would, --collapse closes a
 // category, --slide slides the favourites pane shut. With --screenshot the window is drawn into the file and
 // the program ends; otherwise it runs until the window is closed.
 #include "description/nodedesc.h"
@@ -65,11 +65,9 @@ int main(int argc, char **argv)
         } else if (option == QLatin1String("--set")) {
             const QString id = value.section(QLatin1Char('='), 0, 0);
             Element *element = description.parser() ? description.parser()->findElement(id) : nullptr;
-            // As a rule or a reset sets a value: the row and a shown control follow.
-            if (!element || !element->setProperty("current", value.section(QLatin1Char('='), 1)))
+            if (!element || !QMetaObject::invokeMethod(element, "valueChange",
+                                                       Q_ARG(QString, value.section(QLatin1Char('='), 1))))
                 std::fprintf(stderr, "show_description: cannot set %s\n", qPrintable(id));
-            else
-                element->checkDependencies();
         } else if (option == QLatin1String("--slide")) {
             dialog.slider->click();
         } else if (option == QLatin1String("--screenshot")) {

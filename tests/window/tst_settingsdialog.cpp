@@ -166,43 +166,6 @@ private slots:
         QVERIFY(!item->isValueBold());
     }
 
-    // A value set from outside the control (a rule, a reset, another member
-    // of the shown group) shows in the panel as well as in the row.
-    void controlFollowsAValueSetFromOutside_data()
-    {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("the selected setting") << "Copies" << "Copies" << "3" << "3";
-        QTest::newRow("a member of the selected group") << "Margins" << "Left" << "9" << "9";
-        QTest::newRow("a list shows the option's title") << "TrayMode" << "TrayMode" << "Manual" << "Manual feed";
-    }
-    void controlFollowsAValueSetFromOutside()
-    {
-        QFETCH(QString, selected);
-        QFETCH(QString, setting);
-        QFETCH(QString, value);
-        QFETCH(QString, shown);
-        ShownDescription window;
-        window.select(selected);
-        Element *element = window.element(setting);
-        QVERIFY(element->control());
-        QVERIFY(element->setProperty("current", value));
-        QWidget *control = element->control();
-        if (auto *combo = qobject_cast<QComboBox *>(control))
-            QCOMPARE(combo->currentText(), shown);
-        else if (auto *spin = qobject_cast<QSpinBox *>(control))
-            QCOMPARE(spin->text(), shown);
-        else
-            QFAIL("no control of the expected kind");
-        // Showing it is no edit: the value stays as set, and is set once.
-        QCOMPARE(element->property("current").toString(), value);
-        if (setting == selected)
-            QCOMPARE(window.row(setting)->text(1), shown);
-        QVERIFY(window.dialog.applyBtn->isEnabled());
-    }
-
     void listValueShowsItsOptionTitle()
     {
         ShownDescription shown;

@@ -353,18 +353,9 @@ bool Element::isValid()
 namespace {
 // A pointer as the trace has always shown it: "0x" and lower-case hex digits,
 // "0x0" for none.
-void appendPointer(QString &text, const void *pointer)
+QString pointerText(const void *pointer)
 {
-    char16_t digits[2 * sizeof(quintptr)];
-    int count = 0;
-    quintptr value = reinterpret_cast<quintptr>(pointer);
-    do {
-        digits[count++] = u"0123456789abcdef"[value & 0xf];
-        value >>= 4;
-    } while (value);
-    text.append(QLatin1String("0x"));
-    while (count > 0)
-        text.append(QChar(digits[--count]));
+    return QLatin1String("0x") + QString::number(reinterpret_cast<quintptr>(pointer), 16);
 }
 } // namespace
 
@@ -380,10 +371,10 @@ QString Element::dump() const
     text.append(QLatin1String("\n\ttitle\t = ")).append(m_title);
     text.append(QLatin1String("\n\tdesc\t = ")).append(m_desc);
     text.append(QLatin1String("\n\taddr\t = "));
-    appendPointer(text, this);
+    text.append(pointerText(this));
     text.append(QLatin1String("\n\ttype\t = ")).append(type);
     text.append(QLatin1String("\n\tcontrol\t = "));
-    appendPointer(text, m_pControl.data());
+    text.append(pointerText(m_pControl.data()));
     text.append(QLatin1Char('\n'));
     return text;
 }

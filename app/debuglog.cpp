@@ -71,16 +71,59 @@ void DebugLog(const char *format, ...)
 
 void DebugLogLine(const QString &text)
 {
+    TraceLine() << text;
+}
+
+namespace {
+// The buffer of the thread's trace lines and whether a line is in it now.
+struct LineBuffer
+{
+    QString text;
+    bool inUse = false;
+};
+
+LineBuffer &lineBuffer()
+{
+    thread_local LineBuffer buffer;
+    return buffer;
+}
+
+// A buffer that one long line made large is given back rather than kept.
+constexpr qsizetype KeptCapacity = 4 * LineBufferSize;
+} // namespace
+
+TraceLine::TraceLine()
+{
+    LineBuffer &buffer = lineBuffer();
+    if (buffer.inUse) {
+        m_text = &m_own;
+    } else {
+        buffer.inUse = true;
+        m_borrowed = true;
+        m_text = &buffer.text;
+        m_text->resize(0);
+    }
     char prefix[PrefixSize];
     putTimePrefix(prefix);
-    qsizetype kept = std::min<qsizetype>(text.size(), LineBufferSize - 1 - PrefixSize);
+    m_text->append(QLatin1String(prefix, PrefixSize));
+}
+
+TraceLine::~TraceLine()
+{
+    QString &line = *m_text;
+    qsizetype kept = std::min<qsizetype>(line.size(), LineBufferSize - 1);
     // A cut line ends on a whole character.
-    if (kept > 0 && kept < text.size() && text.at(kept - 1).isHighSurrogate())
+    if (kept > PrefixSize && kept < line.size() && line.at(kept - 1).isHighSurrogate())
         --kept;
-    QString line;
-    line.reserve(PrefixSize + kept);
-    line.append(QLatin1String(prefix, PrefixSize)).append(QStringView(text).left(kept));
+    line.truncate(kept);
     qt_message_output(QtDebugMsg, QMessageLogContext(), line);
+    if (m_borrowed) {
+        if (line.capacity() > KeptCapacity)
+            line = QString();
+        else
+            line.resize(0);
+        lineBuffer().inUse = false;
+    }
 }
 
 void DumpBytes(const void *bytes, unsigned count, unsigned maxShown, const char *prefix)

@@ -1,6 +1,7 @@
 #pragma once
 
-class QString;
+#include <QString>
+#include <QStringView>
 
 // The program's one trace facility. Every call writes one line to standard
 // error (through the toolkit's debug channel, so a test can listen in) with
@@ -14,6 +15,44 @@ void DebugLog(const char *format, ...) __attribute__((format(printf, 1, 2)));
 // setting. DebugLogLine(text) writes what DebugLog("%s", qPrintable(text))
 // writes.
 void DebugLogLine(const QString &text);
+
+// One trace line put together in place, for the lines a window fill writes
+// for every setting: the pieces go into a buffer the thread keeps from line
+// to line, after the time of day, and the line is written when the
+// TraceLine goes, cut as DebugLogLine cuts it. A TraceLine made while
+// another one is being written (a message handler that traces) gets a
+// buffer of its own.
+class TraceLine
+{
+public:
+    TraceLine();
+    ~TraceLine();
+    TraceLine(const TraceLine &) = delete;
+    TraceLine &operator=(const TraceLine &) = delete;
+
+    TraceLine &operator<<(QStringView text)
+    {
+        m_text->append(text);
+        return *this;
+    }
+    TraceLine &operator<<(QLatin1String text)
+    {
+        m_text->append(text);
+        return *this;
+    }
+    TraceLine &operator<<(QChar character)
+    {
+        m_text->append(character);
+        return *this;
+    }
+    // The line so far, for code that appends its own parts.
+    QString &text() { return *m_text; }
+
+private:
+    QString *m_text;
+    QString m_own;
+    bool m_borrowed = false;
+};
 
 // Writes the first bytes of a buffer as one trace line of "[0x..]" groups
 // after the prefix, followed by " ... <shown> from <count>" when not all of

@@ -241,7 +241,11 @@ QWidget *Element::control() const
 
 bool Element::checkConstraints(IElement *source, bool selfCheck)
 {
-    DebugLogLine(QLatin1String("Element::checkConstraints for:\n") + dump());
+    {
+        TraceLine line;
+        line << QLatin1String("Element::checkConstraints for:\n");
+        appendDump(line.text());
+    }
     if (!m_pDependency)
         return true;
 
@@ -351,32 +355,48 @@ bool Element::isValid()
 }
 
 namespace {
-// A pointer as the trace has always shown it: "0x" and lower-case hex digits,
-// "0x0" for none.
-QString pointerText(const void *pointer)
+// Appends a pointer as the trace has always shown it: "0x" and lower-case
+// hex digits, "0x0" for none.
+void appendPointer(QString &text, const void *pointer)
 {
-    return QLatin1String("0x") + QString::number(reinterpret_cast<quintptr>(pointer), 16);
+    char digits[2 + 2 * sizeof(quintptr)];
+    char *end = digits + sizeof digits;
+    char *at = end;
+    auto value = reinterpret_cast<quintptr>(pointer);
+    do {
+        *--at = "0123456789abcdef"[value & 0xf];
+        value >>= 4;
+    } while (value);
+    *--at = 'x';
+    *--at = '0';
+    text.append(QLatin1String(at, end - at));
 }
 } // namespace
 
 QString Element::dump() const
 {
-    // Appended into one buffer: a format string would be parsed again for
-    // each of the thousands of settings that a fill and its self-checks dump.
-    const QLatin1String type(typeName());
     QString text;
-    text.reserve(96 + m_id.size() + m_string.size() + m_title.size() + m_desc.size() + type.size());
+    appendDump(text);
+    return text;
+}
+
+void Element::appendDump(QString &text) const
+{
+    // Appended in place: a format string would be parsed again for each of
+    // the thousands of settings that a fill and its self-checks dump.
+    const QLatin1String type(typeName());
+    text.reserve(text.size() + 96 + m_id.size() + m_string.size() + m_title.size() + m_desc.size() +
+                 type.size());
     text.append(QLatin1String("\tid\t = ")).append(m_id);
     text.append(QLatin1String("\n\tstring\t = ")).append(m_string);
     text.append(QLatin1String("\n\ttitle\t = ")).append(m_title);
     text.append(QLatin1String("\n\tdesc\t = ")).append(m_desc);
     text.append(QLatin1String("\n\taddr\t = "));
-    text.append(pointerText(this));
+    appendPointer(text, this);
     text.append(QLatin1String("\n\ttype\t = ")).append(type);
     text.append(QLatin1String("\n\tcontrol\t = "));
-    text.append(pointerText(m_pControl.data()));
+    appendPointer(text, m_pControl.data());
     text.append(QLatin1Char('\n'));
-    return text;
 }
 
 QString Element::temp() const

@@ -67,6 +67,8 @@ public:
     bool isList() const override;
     bool isValid() override;
     QString dump() const override;
+    // The dump, appended to text.
+    void appendDump(QString &text) const;
     QString temp() const override;
     void setTemp(const QString &value) override;
     void setControl(QWidget *control) override;

@@ -5,6 +5,7 @@
 #include "description/nodedesc.h"
 #include "description/parameter.h"
 #include "elements/complexelement.h"
+#include "elements/concreteelement.h"
 #include "elements/elementtype.h"
 #include "elements/enumerate.h"
 #include "elements/listelement.h"
@@ -299,9 +300,10 @@ void SettingsDialog::valueChangedBy(Element *element, const QString &value)
 
 void SettingsDialog::valueResetBy(Element *element)
 {
-    if (!VELMORA_CHECK_PTR(element) || !element->isConcrete())
+    auto *setting = qobject_cast<ConcreteElement *>(element);
+    if (!VELMORA_CHECK_PTR(element) || !setting)
         return;
-    (void)showValue(element, element->property("current").toString(), true);
+    (void)showValue(setting, setting->current(), true);
 }
 
 bool SettingsDialog::showValue(Element *element, const QString &value, bool reset)
@@ -310,13 +312,18 @@ bool SettingsDialog::showValue(Element *element, const QString &value, bool rese
     if (!displayedValue(element, value, &text))
         return false;
     Element *group = GroupOfMainMember(element);
-    SettingsViewItem *row = findItem(group ? group->id() : element->id());
-    if (row) {
-        if (reset)
-            row->setText(1, QString(""));
-        row->setText(1, text);
+    const auto indexed = m_itemsById.find(group ? group->id() : element->id());
+    if (indexed == m_itemsById.end() || !indexed->row)
+        return true;
+    SettingsViewItem *row = indexed->row;
+    if (reset)
+        row->setText(1, QString(""));
+    row->setText(1, text);
+    // While the window fills, the columns are fitted once at the end.
+    if (m_fillWidths)
+        enterValueWidth(*indexed, text);
+    else
         widenValueColumn(text);
-    }
     return true;
 }
 
@@ -331,12 +338,17 @@ void SettingsDialog::widenValueColumn(const QString &text)
     }
 }
 
-int SettingsDialog::valueWidth(const QString &text) const
+QFont SettingsDialog::valueFont() const
 {
-    // Measured in bold, since a changed value is drawn bold.
+    // Bold, since a changed value is drawn bold.
     QFont bold = paramList->font();
     bold.setBold(true);
-    return QFontMetrics(bold).horizontalAdvance(text) + ValueColumnPadding;
+    return bold;
+}
+
+int SettingsDialog::valueWidth(const QString &text) const
+{
+    return QFontMetrics(valueFont()).horizontalAdvance(text) + ValueColumnPadding;
 }
 
 void SettingsDialog::visibilityChangedBy(Element *element, bool visible)

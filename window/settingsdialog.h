@@ -1,11 +1,14 @@
 #pragma once
 
+#include "window/columnwidth.h"
 #include "window/forms/ui_settingsdialog.h"
 
 #include <QHash>
 #include <QList>
 #include <QPixmap>
 #include <QString>
+
+#include <memory>
 
 class Element;
 class IConfigurator;
@@ -58,6 +61,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A row of the id index, and while a fill runs the entry of its value
+    // among the value column's entries (-1: none yet).
+    struct IndexedRow
+    {
+        SettingsViewItem *row = nullptr;
+        int valueEntry = -1;
+    };
+
     void fillLists(NodeDesc *root);
     // Gives the titles the room the values leave in the tree's view.
     void fitTitleColumn();
@@ -81,8 +92,12 @@ private:
     void connectElement(Element *element);
     void connectValue(Element *element);
     void connectButton(Element *element, ButtonSlot slot);
-    void indexItem(const QString &id, SettingsViewItem *item);
+    // Returns the entry the index holds for id, new or old.
+    IndexedRow &indexItem(const QString &id, SettingsViewItem *item);
+    // Sets the tree's columns to the widths of the fill's entries.
     void fitColumns();
+    // Enters the text of a row's value among the fill's entries.
+    void enterValueWidth(IndexedRow &indexed, const QString &text);
     void chainPanelFocus();
     // Shows value in the row of element (of its group, for a group's main
     // member); false when a list has no option for it.
@@ -92,6 +107,8 @@ private:
     void valueResetBy(Element *element);
     void visibilityChangedBy(Element *element, bool visible);
     void widenValueColumn(const QString &text);
+    // The font values are measured in.
+    [[nodiscard]] QFont valueFont() const;
     // The width the value column needs for text.
     [[nodiscard]] int valueWidth(const QString &text) const;
     void slideFavorites(bool open);
@@ -112,7 +129,29 @@ private:
     // Settings whose self-check waits until their rows are in the tree.
     QList<Element *> m_pendingChecks;
     // The first row of each category and setting id.
-    QHash<QString, SettingsViewItem *> m_itemsById;
+    QHash<QString, IndexedRow> m_itemsById;
+    // The column entries of the rows a fill makes, estimated while each
+    // row's texts are at hand; null outside a fill.
+    struct FillWidths
+    {
+        FillWidths(const QFont &font, const QFont &valueFont, int indentation)
+            : titles(font), values(valueFont), indentation(indentation)
+        {}
+
+        TextWidthEstimate titles;
+        TextWidthEstimate values;
+        int indentation;
+        // The depth of the rows being made, 0 at the top.
+        int depth = 0;
+        std::vector<ColumnEntry> titleEntries;
+        std::vector<ColumnEntry> valueEntries;
+
+        void enterTitle(QTreeWidgetItem *item, const QString &text, bool pictured)
+        {
+            titleEntries.push_back({item, depth, titles.of(text) + indentation * depth, pictured});
+        }
+    };
+    std::unique_ptr<FillWidths> m_fillWidths;
     // The widths the widest title and value need.
     int m_titlesWidth = 0;
     int m_valuesWidth = 0;

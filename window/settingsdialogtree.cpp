@@ -22,6 +22,17 @@
 // Filling the settings window's lists from the settings tree, the element
 // connections, and finding rows again.
 
+namespace {
+// The rows the tree shows for node's categories and settings.
+qsizetype rowsUnder(const NodeDesc *node)
+{
+    qsizetype rows = qsizetype(node->elements().size() + node->children().size());
+    for (const auto &child : node->children())
+        rows += rowsUnder(child.get());
+    return rows;
+}
+} // namespace
+
 void SettingsDialog::fillLists(NodeDesc *root)
 {
     for (QTreeWidget *list : {favoriteList, paramList}) {
@@ -51,7 +62,11 @@ void SettingsDialog::fillLists(NodeDesc *root)
     // may hide a row.
     m_pendingTopItems.clear();
     m_pendingChecks.clear();
-    m_itemsById.clear();
+    m_fillWidths = std::make_unique<FillWidths>(paramList->font(), valueFont(), paramList->indentation());
+    const qsizetype rows = rowsUnder(root);
+    m_itemsById.reserve(rows);
+    m_fillWidths->titleEntries.reserve(size_t(rows));
+    m_fillWidths->valueEntries.reserve(size_t(rows));
     drawNode(root, nullptr);
     paramList->addTopLevelItems(m_pendingTopItems);
     m_pendingTopItems.clear();
@@ -63,6 +78,7 @@ void SettingsDialog::fillLists(NodeDesc *root)
     favoriteList->setUpdatesEnabled(true);
     paramList->setUpdatesEnabled(true);
     fitColumns();
+    m_fillWidths.reset();
 }
 
 namespace {
@@ -82,13 +98,12 @@ void SettingsDialog::fitColumns()
     // would measure it: the whole row for the titles, the value as drawn
     // bold for the values (a changed value is bold).
     const int rootLevel = paramList->rootIsDecorated() ? 1 : 0;
-    const int titles = WidestEntryWidth(paramList, 0, paramList->font(), [this, rootLevel](QTreeWidgetItem *item, int depth) {
-        return paramList->sizeHintForIndex(indexOf(paramList, item, 0)).width() +
-               paramList->indentation() * (depth + rootLevel);
-    });
-    QFont bold = paramList->font();
-    bold.setBold(true);
-    const int values = WidestEntryWidth(paramList, 1, bold,
+    const int titles =
+        WidestEntryWidth(m_fillWidths->titleEntries, [this, rootLevel](QTreeWidgetItem *item, int depth) {
+            return paramList->sizeHintForIndex(indexOf(paramList, item, 0)).width() +
+                   paramList->indentation() * (depth + rootLevel);
+        });
+    const int values = WidestEntryWidth(m_fillWidths->valueEntries,
                                         [this](QTreeWidgetItem *item, int) { return valueWidth(item->text(1)); });
     QHeaderView *header = paramList->header();
     m_titlesWidth = std::max(titles, header->sectionSizeHint(0));
@@ -135,13 +150,17 @@ void SettingsDialog::drawNode(NodeDesc *node, SettingsViewItem *parent)
         if (!parent)
             m_pendingTopItems.append(item);
         item->setPixmaps(&m_openFolder, &m_closedFolder);
-        item->setText(0, child->title());
+        const QString title = child->title();
+        item->setText(0, title);
         item->setNode(child.get());
-        indexItem(child->id(), item);
+        (void)indexItem(child->id(), item);
         // Opened as soon as it is in the tree (the whole tree is expanded
         // once); the open picture is shown from the start.
         item->showOpenPicture(true);
+        m_fillWidths->enterTitle(item, title, !m_openFolder.isNull());
+        ++m_fillWidths->depth;
         drawNode(child.get(), item);
+        --m_fillWidths->depth;
     }
     for (const auto &element : node->elements()) {
         (void)addElementItem(element.get(), parent);
@@ -153,16 +172,21 @@ void SettingsDialog::drawNode(NodeDesc *node, SettingsViewItem *parent)
 
 SettingsViewItem *SettingsDialog::addElementItem(Element *element, SettingsViewItem *parent)
 {
-    // Lines of a dump and a device text are passed on as they are, never
-    // through a format; a fill writes them for every setting.
-    DebugLogLine(element->dump() + QLatin1String("\tclassName=<") +
-                 QLatin1String(element->metaObject()->className()) + QLatin1Char('>'));
+    // A fill writes these lines for every setting: they are put together in
+    // place, and a device's texts are never passed through a format.
+    {
+        TraceLine line;
+        element->appendDump(line.text());
+        line << QLatin1String("\tclassName=<") << QLatin1String(element->metaObject()->className())
+             << QLatin1Char('>');
+    }
     auto *item = parent ? new SettingsViewItem(parent) : new SettingsViewItem();
     if (!parent)
         m_pendingTopItems.append(item);
-    item->setText(0, element->title());
+    const QString title = element->title();
+    item->setText(0, title);
     item->setElement(element);
-    indexItem(element->id(), item);
+    m_fillWidths->enterTitle(item, title, false);
 
     Element *shown = element;
     if (element->isComplex()) {
@@ -172,14 +196,21 @@ SettingsViewItem *SettingsDialog::addElementItem(Element *element, SettingsViewI
         DebugLog("\te=%p", static_cast<void *>(shown));
         DebugLog("COMPLEX ELEMENT }");
     }
-    if (shown && shown->isConcrete()) {
-        QString value = shown->property("current").toString();
-        DebugLogLine(QLatin1String("\tcurrent=<") + value + QLatin1Char('>'));
-        if (auto *list = qobject_cast<ListElement *>(shown)) {
+    QString value;
+    if (auto *concrete = qobject_cast<ConcreteElement *>(shown)) {
+        value = concrete->current();
+        TraceLine() << QLatin1String("\tcurrent=<") << value << QLatin1Char('>');
+        if (auto *list = qobject_cast<ListElement *>(concrete)) {
             value = list->currentText();
-            DebugLogLine(QLatin1String("\tcurrentText=<") + value + QLatin1Char('>'));
+            TraceLine() << QLatin1String("\tcurrentText=<") << value << QLatin1Char('>');
         }
         item->setText(1, value);
+    }
+    IndexedRow &indexed = indexItem(element->id(), item);
+    if (!value.isEmpty()) {
+        // A second row of an id has an entry of its own.
+        IndexedRow unindexed{item, -1};
+        enterValueWidth(indexed.row == item ? indexed : unindexed, value);
     }
     return item;
 }
@@ -259,17 +290,32 @@ SettingsDialog::ButtonSlot SettingsDialog::buttonSlot(int type)
     }
 }
 
-void SettingsDialog::indexItem(const QString &id, SettingsViewItem *item)
+SettingsDialog::IndexedRow &SettingsDialog::indexItem(const QString &id, SettingsViewItem *item)
 {
     // Rows are made in tree order, so the first one made for an id is the
     // first in the tree.
-    if (!m_itemsById.contains(id))
-        m_itemsById.insert(id, item);
+    IndexedRow &indexed = m_itemsById[id];
+    if (!indexed.row)
+        indexed.row = item;
+    return indexed;
+}
+
+void SettingsDialog::enterValueWidth(IndexedRow &indexed, const QString &text)
+{
+    // A value changed while filling replaces its row's entry.
+    FillWidths &widths = *m_fillWidths;
+    const ColumnEntry entry{indexed.row, 0, widths.values.of(text), false};
+    if (indexed.valueEntry < 0) {
+        indexed.valueEntry = int(widths.valueEntries.size());
+        widths.valueEntries.push_back(entry);
+    } else {
+        widths.valueEntries[size_t(indexed.valueEntry)] = entry;
+    }
 }
 
 SettingsViewItem *SettingsDialog::findItem(const QString &id) const
 {
-    return m_itemsById.value(id);
+    return m_itemsById.value(id).row;
 }
 
 SettingsViewItem *SettingsDialog::findFavorite(const NodeDesc *node) const

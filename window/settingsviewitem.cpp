@@ -1,6 +1,7 @@
 #include "window/settingsviewitem.h"
 
 #include "elements/complexelement.h"
+#include "elements/concreteelement.h"
 #include "elements/element.h"
 
 #include <QFont>
@@ -113,10 +114,11 @@ Element *GroupOfMainMember(const Element *element)
 
 bool HasUnappliedValue(const Element *element)
 {
-    if (!element || !element->isConcrete())
+    const auto *setting = qobject_cast<const ConcreteElement *>(element);
+    if (!setting)
         return false;
-    const QString current = element->property("current").toString();
-    const QString committed = element->objectName();
+    const QString current = setting->current();
+    const QString committed = setting->objectName();
     // An unset object name cannot be told from an empty one, so null and
     // empty count as the same applied value, as in the change document.
     if (current.isEmpty() && committed.isEmpty())

@@ -90,6 +90,43 @@ private slots:
         QCOMPARE(log.rawLines().at(1).mid(PrefixLength), log.rawLines().at(0).mid(PrefixLength));
     }
 
+    // Lines put together in place come out whole and alone: the pieces in
+    // order, nothing of a longer line before, the limit as for any line,
+    // and a line that a handler traces while another is written.
+    void linesPutTogetherInPlace()
+    {
+        LogCapture log;
+        {
+            TraceLine line;
+            line << QLatin1String("a=<") << QStringView(u"\u00fc\u4e2d") << QLatin1Char('>');
+        }
+        TraceLine() << QString(LineLimit + 10, QLatin1Char('w'));
+        TraceLine() << QLatin1String("short");
+        QCOMPARE(log.lines(), (QStringList{QStringLiteral("a=<\u00fc\u4e2d>"),
+                                           QString(LineLimit - PrefixLength, QLatin1Char('w')),
+                                           QStringLiteral("short")}));
+        QCOMPARE(log.rawLines().at(1).size(), LineLimit);
+    }
+    void aHandlerThatTracesGetsItsOwnLine()
+    {
+        static QStringList written;
+        written.clear();
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
+                static bool inside = false;
+                if (!inside) {
+                    inside = true;
+                    TraceLine() << QLatin1String("from the handler");
+                    inside = false;
+                }
+                written << message.mid(PrefixLength);
+            });
+        TraceLine() << QLatin1String("outer ") << QString(100, QLatin1Char('o'));
+        qInstallMessageHandler(previous);
+        // The toolkit writes the handler's own line to standard error itself.
+        QCOMPARE(written, QStringList{QLatin1String("outer ") + QString(100, QLatin1Char('o'))});
+    }
+
     void dumpBytes_data()
     {
         addColumns<QByteArray, uint, QString>({"bytes", "maxShown", "expected"});

@@ -1,3 +1,4 @@
+#include "app/usermessage.h"
 #include "common/logcapture.h"
 #include "common/treerows.h"
 #include "description/nodedesc.h"
@@ -11,6 +12,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -253,6 +255,27 @@ private slots:
         while (next && !(next->focusPolicy() & Qt::TabFocus))
             next = next->nextInFocusChain();
         QVERIFY(next && shown.dialog.panel->isAncestorOf(next));
+    }
+
+    // The value column fits the widest value shown once the window is
+    // filled, also where a rule changed values while it filled.
+    void valueColumnFitsValuesSetWhileFilling()
+    {
+        const UserMessage::Answerer previous =
+            UserMessage::setAnswerer([](const UserMessage::Request &) { return QMessageBox::Ok; });
+        ShownDescription shown(QStringLiteral("window_widths.xml"));
+        (void)UserMessage::setAnswerer(previous);
+        const QString grown = shown.row(QStringLiteral("Feed"))->text(1);
+        QCOMPARE(grown, QStringLiteral("A feed that only a rule chooses, wider than the other values"));
+        QCOMPARE(shown.row(QStringLiteral("Finish"))->text(1), QStringLiteral("Plain"));
+
+        QFont bold = shown.dialog.paramList->font();
+        bold.setBold(true);
+        const int needed = QFontMetrics(bold).horizontalAdvance(grown);
+        const int column = shown.dialog.paramList->header()->sectionSize(1);
+        QVERIFY2(column >= needed, qPrintable(QStringLiteral("%1 < %2").arg(column).arg(needed)));
+        // Not sized for the value the rule replaced.
+        QVERIFY2(column < needed * 3 / 2, qPrintable(QStringLiteral("%1 vs %2").arg(column).arg(needed)));
     }
 
     void folderPictures_data()

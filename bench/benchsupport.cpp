@@ -1,5 +1,7 @@
 #include "bench/benchsupport.h"
 
+#include <algorithm>
+
 #include <map>
 
 namespace {
@@ -150,16 +152,20 @@ void RatioReporter::ReportRuns(const std::vector<Run> &reports)
 {
     for (const Run &run : reports) {
         if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            times[run.benchmark_name()].push_back(run.GetAdjustedRealTime());
     }
     ConsoleReporter::ReportRuns(reports);
 }
 
 double timeOf(const RatioReporter &reporter, const std::string &name)
 {
-    for (const auto &[runName, time] : reporter.times) {
-        if (runName == name || runName.rfind(name + "/", 0) == 0)
-            return time;
+    for (const auto &[runName, runs] : reporter.times) {
+        if (runName != name && runName.rfind(name + "/", 0) != 0)
+            continue;
+        std::vector<double> sorted = runs;
+        std::sort(sorted.begin(), sorted.end());
+        const size_t middle = sorted.size() / 2;
+        return sorted.size() % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
     }
     return 0.0;
 }

@@ -104,7 +104,12 @@ void BM_DialogFill(benchmark::State &state)
 
 // A fill's time depends on what the heap holds from the fills before it, so
 // each is repeated and its median taken.
-BENCHMARK(BM_BareTreeFill)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5);
+BENCHMARK(BM_BareTreeFill)
+    ->Arg(5000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->Repetitions(5);
 BENCHMARK(BM_DialogFill)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5);
 
 struct SelectionTimes

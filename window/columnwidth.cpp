@@ -50,8 +50,9 @@ public:
     {
         if (m_rows.size() == Candidates && row.estimate <= m_rows.back().estimate)
             return;
-        auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row,
-                                   [](const ColumnEntry &a, const ColumnEntry &b) { return a.estimate > b.estimate; });
+        auto at = std::upper_bound(
+            m_rows.begin(), m_rows.end(), row,
+            [](const ColumnEntry &a, const ColumnEntry &b) { return a.estimate > b.estimate; });
         m_rows.insert(at, row);
         if (m_rows.size() > Candidates)
             m_rows.pop_back();

@@ -103,8 +103,8 @@ void SettingsDialog::fitColumns()
             return paramList->sizeHintForIndex(indexOf(paramList, item, 0)).width() +
                    paramList->indentation() * (depth + rootLevel);
         });
-    const int values = WidestEntryWidth(m_fillWidths->valueEntries,
-                                        [this](QTreeWidgetItem *item, int) { return valueWidth(item->text(1)); });
+    const int values = WidestEntryWidth(
+        m_fillWidths->valueEntries, [this](QTreeWidgetItem *item, int) { return valueWidth(item->text(1)); });
     QHeaderView *header = paramList->header();
     m_titlesWidth = std::max(titles, header->sectionSizeHint(0));
     m_valuesWidth = std::max(values, header->sectionSizeHint(1));

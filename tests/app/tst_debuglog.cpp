@@ -102,9 +102,9 @@ private slots:
         }
         TraceLine() << QString(LineLimit + 10, QLatin1Char('w'));
         TraceLine() << QLatin1String("short");
-        QCOMPARE(log.lines(), (QStringList{QStringLiteral("a=<\u00fc\u4e2d>"),
-                                           QString(LineLimit - PrefixLength, QLatin1Char('w')),
-                                           QStringLiteral("short")}));
+        QCOMPARE(log.lines(),
+                 (QStringList{QStringLiteral("a=<\u00fc\u4e2d>"),
+                              QString(LineLimit - PrefixLength, QLatin1Char('w')), QStringLiteral("short")}));
         QCOMPARE(log.rawLines().at(1).size(), LineLimit);
     }
     void aHandlerThatTracesGetsItsOwnLine()

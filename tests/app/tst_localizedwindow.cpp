@@ -9,6 +9,7 @@
 #include "common/datatable.h"
 #include "common/logcapture.h"
 #include "common/messageboxrecorder.h"
+#include "common/programfaults.h"
 #include "common/treerows.h"
 #include "maintenance/cartridgeclean.h"
 #include "window/aboutwidget.h"
@@ -87,6 +88,8 @@ class TestLocalizedWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { FailOnProgramFaults(); }
+
     void initTestCase()
     {
         const QByteArray saved = qgetenv("LC_ALL");
@@ -141,7 +144,13 @@ private slots:
                  buttons);
         QVERIFY2(clippedButtons(dialog).isEmpty(), qPrintable(clippedButtons(dialog).join(", ")));
 
-        dialog.paramList->setCurrentItem(TreeRow(dialog.paramList, QStringLiteral("About")));
+        // The About row (its element is named by the program) shows the
+        // notice when chosen after another setting.
+        dialog.paramList->setCurrentItem(TreeRow(dialog.paramList, QStringLiteral("Copies")));
+        QVERIFY(!dialog.panel->findChild<AboutWidget *>());
+        SettingsViewItem *aboutRow = TreeRow(dialog.paramList, QStringLiteral("AboutElement"));
+        QVERIFY(aboutRow);
+        dialog.paramList->setCurrentItem(aboutRow);
         const auto *about = dialog.panel->findChild<AboutWidget *>();
         QVERIFY(about);
         QTEST(about->copyrightText(), "notice");

@@ -1,6 +1,7 @@
 #include "common/datatable.h"
 #include "common/descriptionfiles.h"
 #include "common/messageboxrecorder.h"
+#include "common/programfaults.h"
 #include "common/treerows.h"
 #include "description/nodedesc.h"
 #include "elements/concreteelement.h"
@@ -119,6 +120,8 @@ class TestSettingsActions : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { FailOnProgramFaults(); }
+
     void initTestCase()
     {
         // The folder pictures are found beside the program, as in a run.

@@ -4,6 +4,7 @@
 #include "app/configuratorfixture.h"
 #include "common/datatable.h"
 #include "common/messageboxrecorder.h"
+#include "common/programfaults.h"
 #include "common/simulateddevice.h"
 #include "common/treerows.h"
 #include "description/nodedesc.h"
@@ -74,6 +75,8 @@ class TestSettingsDevice : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { FailOnProgramFaults(); }
+
     void applyArrivesOnTheDevice()
     {
         DeviceWindow window;

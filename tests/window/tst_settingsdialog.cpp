@@ -1,5 +1,6 @@
 #include "app/usermessage.h"
 #include "common/logcapture.h"
+#include "common/programfaults.h"
 #include "common/treerows.h"
 #include "description/nodedesc.h"
 #include "description/settingsparser.h"
@@ -61,6 +62,8 @@ class TestSettingsDialog : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { FailOnProgramFaults(); }
+
     void initTestCase()
     {
         // The folder pictures are found beside the program, as in a run.

@@ -12,6 +12,21 @@
 namespace {
 constexpr int LineBufferSize = 4096;
 constexpr int PrefixSize = 14; // "hh:mm:ss.zzz> "
+// A line buffer that one long line made large is given back rather than kept.
+constexpr qsizetype KeptCapacity = 4 * LineBufferSize;
+
+// The buffer of the thread's trace lines and whether a line is in it now.
+struct LineBuffer
+{
+    QString text;
+    bool inUse = false;
+};
+
+LineBuffer &lineBuffer()
+{
+    thread_local LineBuffer buffer;
+    return buffer;
+}
 
 void putTwoDigits(char *at, int value)
 {
@@ -73,24 +88,6 @@ void DebugLogLine(const QString &text)
 {
     TraceLine() << text;
 }
-
-namespace {
-// The buffer of the thread's trace lines and whether a line is in it now.
-struct LineBuffer
-{
-    QString text;
-    bool inUse = false;
-};
-
-LineBuffer &lineBuffer()
-{
-    thread_local LineBuffer buffer;
-    return buffer;
-}
-
-// A buffer that one long line made large is given back rather than kept.
-constexpr qsizetype KeptCapacity = 4 * LineBufferSize;
-} // namespace
 
 TraceLine::TraceLine()
 {

@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -359,17 +361,9 @@ namespace {
 // hex digits, "0x0" for none.
 void appendPointer(QString &text, const void *pointer)
 {
-    char digits[2 + 2 * sizeof(quintptr)];
-    char *end = digits + sizeof digits;
-    char *at = end;
-    auto value = reinterpret_cast<quintptr>(pointer);
-    do {
-        *--at = "0123456789abcdef"[value & 0xf];
-        value >>= 4;
-    } while (value);
-    *--at = 'x';
-    *--at = '0';
-    text.append(QLatin1String(at, end - at));
+    char digits[2 + 2 * sizeof(quintptr)] = {'0', 'x'};
+    const auto end = std::to_chars(digits + 2, std::end(digits), reinterpret_cast<quintptr>(pointer), 16).ptr;
+    text.append(QLatin1String(digits, end - digits));
 }
 } // namespace
 

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QWidget>
 
 namespace {
 
@@ -109,6 +110,24 @@ private slots:
         // A setting whose control has gone takes its rules without harm.
         delete edit;
         QVERIFY(setting.checkConstraints(&modeSetting, false));
+    }
+
+    // The trace's dump of a setting: its texts, then its own and its
+    // control's address in lower-case hex, "0x0" for none.
+    void dumpNamesTheSettingAndItsAddresses()
+    {
+        Element button("BUTTON", nullptr, nullptr);
+        button.setId("Clean");
+        const QString address = QStringLiteral("0x") + QString::number(quintptr(&button), 16);
+        QCOMPARE(button.dump(), QString("\tid\t = Clean\n\tstring\t = \n\ttitle\t = \n\tdesc\t = \n"
+                                        "\taddr\t = %1\n\ttype\t = %2\n\tcontrol\t = 0x0\n")
+                                    .arg(address, QLatin1String(button.typeName())));
+        QWidget control;
+        button.setControl(&control);
+        QString line = QStringLiteral("before:");
+        button.appendDump(line);
+        QVERIFY(line.startsWith(QStringLiteral("before:\tid\t = Clean\n")));
+        QVERIFY(line.endsWith(QStringLiteral("\n\tcontrol\t = 0x%1\n").arg(quintptr(&control), 0, 16)));
     }
 
     void writesKeepNullAndDeclaredProperties()

@@ -1,6 +1,6 @@
 #include "app/singleapplication.h"
 
-#include "app/debuglog.h"
+#include "base/debuglog.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>

@@ -1,12 +1,14 @@
 #include "app/startup.h"
+#include "base/product.h"
 
 #include "app/appsettings.h"
-#include "app/configurator.h"
-#include "app/debuglog.h"
-#include "app/functions.h"
-#include "app/localization.h"
 #include "app/singleapplication.h"
-#include "app/usermessage.h"
+#include "base/debuglog.h"
+#include "base/programpaths.h"
+#include "base/systemlocale.h"
+#include "base/usermessage.h"
+#include "controller/configurator.h"
+#include "i18n/localization.h"
 #include "window/settingsdialog.h"
 
 #include <QCoreApplication>
@@ -50,8 +52,9 @@ std::shared_future<void> &fontsRead()
 void startReadingFonts()
 {
     if (!fontsRead().valid())
-        fontsRead() =
-            std::async(std::launch::async | std::launch::deferred, [] { (void)QFontDatabase::families(); }).share();
+        fontsRead() = std::async(std::launch::async | std::launch::deferred, [] {
+                          (void)QFontDatabase::families();
+                      }).share();
 }
 
 QString argumentAt(int argc, char **argv, int index)
@@ -59,19 +62,6 @@ QString argumentAt(int argc, char **argv, int index)
     return index < argc && argv[index] ? QString::fromLocal8Bit(argv[index]) : QString();
 }
 } // namespace
-
-const QString &ApplicationTitle()
-{
-    static const QString title = QCoreApplication::translate("@default", "Velmora");
-    return title;
-}
-
-QString LegalNotice()
-{
-    // Translated where it is shown: before main runs no catalogue is loaded
-    // yet, and the About panel would stay English under any locale.
-    return QCoreApplication::translate("@default", "Copyright (c) The Velmora Authors. All rights reserved.");
-}
 
 QString InstanceKey(const char *devPath, const char *devName)
 {

@@ -8,10 +8,10 @@
 // against a translation document that holds every key (at most 10x the parse,
 // and again 10x the settings at most 12x the time), and prints the document's
 // load and save beside it. The trace is dropped while timing.
-#include "app/translator.h"
 #include "bench/benchsupport.h"
-#include "description/settingsparser.h"
-#include "elements/element.h"
+#include "i18n/translator.h"
+#include "model/element.h"
+#include "model/settingsparser.h"
 
 #include <QApplication>
 #include <QDomDocument>

@@ -6,12 +6,12 @@
 // 6x the bare fill, and 10x the settings at most 12x the time. Then it
 // selects settings one after another (the previous control deleted, the new
 // one created) and holds the slowest selection within one frame (16 ms).
-#include "app/usermessage.h"
+#include "base/usermessage.h"
 #include "bench/benchsupport.h"
-#include "description/nodedesc.h"
-#include "description/settingsparser.h"
-#include "elements/element.h"
-#include "window/iconfigurator.h"
+#include "controller/iconfigurator.h"
+#include "model/element.h"
+#include "model/nodedesc.h"
+#include "model/settingsparser.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 

@@ -1,13 +1,13 @@
 #include "ctl/ctlcommands.h"
 
-#include "app/usermessage.h"
+#include "base/usermessage.h"
+#include "controller/ctlsource.h"
 #include "ctl/ctlformat.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
-#include "ctl/ctlsource.h"
-#include "description/settingsparser.h"
-#include "device/changegenerator.h"
-#include "elements/element.h"
+#include "model/changegenerator.h"
+#include "model/element.h"
+#include "model/settingsparser.h"
 
 #include <QCoreApplication>
 #include <QDomDocument>

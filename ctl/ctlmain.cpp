@@ -1,13 +1,13 @@
 #include "ctl/ctlmain.h"
 
-#include "app/functions.h"
-#include "app/startup.h"
-#include "app/usermessage.h"
-#include "ctl/controllersource.h"
+#include "base/product.h"
+#include "base/programpaths.h"
+#include "base/usermessage.h"
+#include "controller/controllersource.h"
+#include "controller/ctlsource.h"
 #include "ctl/ctlcommands.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
-#include "ctl/ctlsource.h"
 
 #include <QApplication>
 #include <QTextStream>

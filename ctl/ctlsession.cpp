@@ -1,13 +1,14 @@
 #include "ctl/ctlsession.h"
 
-#include "ctl/ctlsource.h"
-#include "ctl/settingcontrol.h"
-#include "description/nodedesc.h"
-#include "description/parameter.h"
-#include "description/settingsparser.h"
-#include "elements/complexelement.h"
-#include "elements/elementtype.h"
-#include "elements/listelement.h"
+#include "controller/ctlsource.h"
+#include "model/complexelement.h"
+#include "model/elementtype.h"
+#include "model/listelement.h"
+#include "model/nodedesc.h"
+#include "model/parameter.h"
+#include "model/selfchecks.h"
+#include "model/settingcontrol.h"
+#include "model/settingsparser.h"
 
 namespace {
 
@@ -47,16 +48,6 @@ bool differsFromDevice(const Element *element)
 
 } // namespace
 
-QStringList OfferedOptions(const ListElement *list)
-{
-    QStringList ids;
-    for (const auto &parameter : list->parameters()) {
-        if (parameter->visible())
-            ids.append(parameter->id());
-    }
-    return ids;
-}
-
 bool IsValueSetting(const Element *element)
 {
     return element && element->isConcrete() && element->type() != stText;
@@ -74,13 +65,7 @@ bool CtlSession::open()
     m_pParser = m_source.load();
     if (!m_pParser || !m_pParser->root())
         return false;
-    // As the window does once its tree is filled: every setting of a
-    // category (not the members of its groups) checks its own rules, in
-    // the order the rows were made.
-    for (Element *element : settings()) {
-        if (!element->parentElement())
-            (void)element->checkConstraints(nullptr, true);
-    }
+    RunSelfChecks(m_pParser->root());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/settingcontrol.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -71,6 +73,3 @@ private:
 // Settings whose value the change documents carry and a script may set:
 // every setting with a value except read-only texts.
 [[nodiscard]] bool IsValueSetting(const Element *element);
-
-// The ids of the options a list setting offers now.
-[[nodiscard]] QStringList OfferedOptions(const ListElement *list);

@@ -1,6 +1,6 @@
 #include "device/linkfailure.h"
 
-#include "device/vlmclient.h"
+#include "device/descriptionlimit.h"
 
 namespace {
 // The sentence, with the system's reason in brackets when there is one.
@@ -30,7 +30,7 @@ QString LinkFailure::text() const
     case DescriptionTooBig:
         return tr("The device announced a description of %1 bytes; at most %2 are accepted.")
             .arg(number)
-            .arg(VLMClient::MaxDescriptionLength);
+            .arg(DescriptionLengthLimit);
     case Refused:
         return tr("The device refused the changes (status %1).").arg(number);
     }

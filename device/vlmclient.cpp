@@ -1,6 +1,6 @@
 #include "device/vlmclient.h"
 
-#include "app/debuglog.h"
+#include "base/debuglog.h"
 #include "device/byteorder.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/descriptionlimit.h"
 #include "device/ioclient.h"
 
 #include <QByteArray>
@@ -12,9 +13,7 @@
 class VLMClient : public IOClient
 {
 public:
-    // The longest description the client accepts from a device: the length
-    // the device announces is untrusted and is checked before any memory is taken.
-    static constexpr quint32 MaxDescriptionLength = 64u * 1024u * 1024u;
+    static constexpr quint32 MaxDescriptionLength = DescriptionLengthLimit;
     static constexpr int HeaderSize = 6;
 
     explicit VLMClient(const QString &devPath);

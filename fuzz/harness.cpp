@@ -1,13 +1,13 @@
 #include "fuzz/harness.h"
 
-#include "app/aboutinfo.h"
-#include "app/localization.h"
-#include "app/translator.h"
-#include "app/usermessage.h"
-#include "description/settingsparser.h"
-#include "elements/element.h"
-#include "elements/enumerate.h"
+#include "base/usermessage.h"
 #include "fuzz/scripteddevice.h"
+#include "i18n/localization.h"
+#include "i18n/translator.h"
+#include "model/aboutinfo.h"
+#include "model/element.h"
+#include "model/enumerate.h"
+#include "model/settingsparser.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@ import pathlib
 import struct
 
 top = pathlib.Path(__file__).resolve().parent
-description = (top.parent / "tests/description/data/group_popup_members.xml").read_bytes()
+description = (top.parent / "tests/model/data/group_popup_members.xml").read_bytes()
 
 
 def records(data, piece):

@@ -1,6 +1,6 @@
 #include "maintenance/cartridgealignsfp.h"
 
-#include "app/debuglog.h"
+#include "base/debuglog.h"
 #include "maintenance/buttonrow.h"
 #include "maintenance/commandstatuslabel.h"
 #include "maintenance/inkcommands.h"

@@ -1,6 +1,6 @@
 #include "maintenance/commandsender.h"
 
-#include "app/debuglog.h"
+#include "base/debuglog.h"
 #include "device/ioclient.h"
 
 bool CommandSender::send(const QByteArray &command)

@@ -1,6 +1,6 @@
 #include "maintenance/wizardform.h"
 
-#include "app/functions.h"
+#include "base/images.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -8,10 +8,10 @@
 // gives a setting a value as its control would, --collapse closes a
 // category, --slide slides the favourites pane shut. With --screenshot the window is drawn into the file and
 // the program ends; otherwise it runs until the window is closed.
-#include "description/nodedesc.h"
-#include "description/settingsparser.h"
-#include "elements/element.h"
-#include "window/localdescription.h"
+#include "controller/localdescription.h"
+#include "model/element.h"
+#include "model/nodedesc.h"
+#include "model/settingsparser.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 

@@ -10,10 +10,10 @@
 // The trace and message boxes are silenced; the exit status is 0 when every
 // iteration ran to the end.
 
-#include "app/aboutinfo.h"
-#include "app/usermessage.h"
-#include "description/settingsparser.h"
+#include "base/usermessage.h"
 #include "fuzz/harness.h"
+#include "model/aboutinfo.h"
+#include "model/settingsparser.h"
 
 #include <QApplication>
 #include <QDomDocument>

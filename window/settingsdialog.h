@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controller/iconfigurator.h"
 #include "window/columnwidth.h"
 #include "window/forms/ui_settingsdialog.h"
 
@@ -11,7 +12,6 @@
 #include <memory>
 
 class Element;
-class IConfigurator;
 class NodeDesc;
 class SettingsViewItem;
 
@@ -61,6 +61,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The maintenance controller hands a setting press back here.
+    [[nodiscard]] IConfigurator::ApplyCallback applyThroughWindow();
     // A row of the id index, and while a fill runs the entry of its value
     // among the value column's entries (-1: none yet).
     struct IndexedRow
@@ -126,8 +128,6 @@ private:
     QPixmap m_closedFolder;
     // Rows added under the top of the tree while filling, added at once.
     QList<QTreeWidgetItem *> m_pendingTopItems;
-    // Settings whose self-check waits until their rows are in the tree.
-    QList<Element *> m_pendingChecks;
     // The first row of each category and setting id.
     QHash<QString, IndexedRow> m_itemsById;
     // The column entries of the rows a fill makes, estimated while each

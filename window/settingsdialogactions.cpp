@@ -1,14 +1,14 @@
 #include "window/settingsdialog.h"
 
-#include "app/debuglog.h"
-#include "app/usermessage.h"
-#include "description/nodedesc.h"
-#include "elements/concreteelement.h"
-#include "elements/enumerate.h"
-#include "elements/factoryelement.h"
-#include "elements/formelement.h"
-#include "window/iconfigurator.h"
-#include "window/popupform.h"
+#include "base/debuglog.h"
+#include "base/usermessage.h"
+#include "controller/iconfigurator.h"
+#include "model/concreteelement.h"
+#include "model/enumerate.h"
+#include "model/factoryelement.h"
+#include "model/formelement.h"
+#include "model/nodedesc.h"
+#include "widgets/popupform.h"
 #include "window/settingsviewitem.h"
 
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "window/settingsdialog.h"
 
-#include "app/debuglog.h"
-#include "elements/elementtype.h"
-#include "elements/inkcartridgealignsfpelement.h"
-#include "window/iconfigurator.h"
+#include "base/debuglog.h"
+#include "controller/iconfigurator.h"
+#include "model/elementtype.h"
+#include "model/inkcartridgealignsfpelement.h"
 
 // The maintenance buttons: each hands its press to the controller, which
 // opens the wizard (modal to this window) or applies the setting. The
@@ -37,12 +37,20 @@ QString maintenanceId(const Element *element, int settingType, const QString &id
 
 } // namespace
 
+IConfigurator::ApplyCallback SettingsDialog::applyThroughWindow()
+{
+    return [this](const QString &id) {
+        buttonClicked(id);
+    };
+}
+
 void SettingsDialog::inkTestPagePrintClicked(const QString &id)
 {
     DebugLog("SettingsDialog::inkTestPagePrintClicked");
     const Element *element = pressedBy(sender(), "InkTestPagePrintElement", __LINE__);
     if (element && m_pConfigurator)
-        m_pConfigurator->ijTestPagePrint(this, maintenanceId(element, stInkTestPagePrint_XML, id));
+        m_pConfigurator->ijTestPagePrint(this, applyThroughWindow(),
+                                         maintenanceId(element, stInkTestPagePrint_XML, id));
 }
 
 void SettingsDialog::inkCartridgeCleanClicked(const QString &id)
@@ -50,7 +58,8 @@ void SettingsDialog::inkCartridgeCleanClicked(const QString &id)
     DebugLog("SettingsDialog::inkCartridgeCleanClicked");
     const Element *element = pressedBy(sender(), "InkCartridgeCleanElement", __LINE__);
     if (element && m_pConfigurator)
-        m_pConfigurator->ijCartridgeClean(this, maintenanceId(element, stInkCartridgeClean_XML, id));
+        m_pConfigurator->ijCartridgeClean(this, applyThroughWindow(),
+                                          maintenanceId(element, stInkCartridgeClean_XML, id));
 }
 
 void SettingsDialog::inkCartridgeAlignSFPClicked(const QString &id)
@@ -59,7 +68,7 @@ void SettingsDialog::inkCartridgeAlignSFPClicked(const QString &id)
     const auto *element = qobject_cast<InkCartridgeAlignSFPElement *>(
         pressedBy(sender(), "InkCartridgeAlignSFPElement", __LINE__));
     if (element && m_pConfigurator)
-        m_pConfigurator->ijCartridgeAlignSFP(element->hasPhotoInk(), this,
+        m_pConfigurator->ijCartridgeAlignSFP(element->hasPhotoInk(), this, applyThroughWindow(),
                                              maintenanceId(element, stInkCartridgeAlignSFP_XML, id));
 }
 
@@ -68,6 +77,6 @@ void SettingsDialog::inkCartridgeAlignMFPClicked(const QString &id)
     DebugLog("SettingsDialog::inkCartridgeAlignMFPClicked");
     const Element *element = pressedBy(sender(), "InkCartridgeAlignMFPElement", __LINE__);
     if (element && m_pConfigurator)
-        (void)m_pConfigurator->ijCartridgeAlignMFP(this,
+        (void)m_pConfigurator->ijCartridgeAlignMFP(this, applyThroughWindow(),
                                                    maintenanceId(element, stInkCartridgeAlignMFP_XML, id));
 }

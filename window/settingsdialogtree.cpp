@@ -1,15 +1,16 @@
 #include "window/settingsdialog.h"
 
-#include "app/debuglog.h"
-#include "description/nodedesc.h"
-#include "elements/buttonelement.h"
-#include "elements/complexelement.h"
-#include "elements/concreteelement.h"
-#include "elements/elementtype.h"
-#include "elements/enumerate.h"
-#include "elements/formelement.h"
-#include "elements/listelement.h"
-#include "window/checkptr.h"
+#include "base/checkptr.h"
+#include "base/debuglog.h"
+#include "model/buttonelement.h"
+#include "model/complexelement.h"
+#include "model/concreteelement.h"
+#include "model/elementtype.h"
+#include "model/enumerate.h"
+#include "model/formelement.h"
+#include "model/listelement.h"
+#include "model/nodedesc.h"
+#include "model/selfchecks.h"
 #include "window/columnwidth.h"
 #include "window/settingsviewitem.h"
 
@@ -61,7 +62,6 @@ void SettingsDialog::fillLists(NodeDesc *root)
     // run once the rows are in, in the order they were made, since a check
     // may hide a row.
     m_pendingTopItems.clear();
-    m_pendingChecks.clear();
     m_fillWidths = std::make_unique<FillWidths>(paramList->font(), valueFont(), paramList->indentation());
     const qsizetype rows = rowsUnder(root);
     m_itemsById.reserve(rows);
@@ -71,9 +71,7 @@ void SettingsDialog::fillLists(NodeDesc *root)
     paramList->addTopLevelItems(m_pendingTopItems);
     m_pendingTopItems.clear();
     paramList->expandAll();
-    const QList<Element *> checks = std::exchange(m_pendingChecks, {});
-    for (Element *element : checks)
-        (void)element->checkConstraints(nullptr, true);
+    RunSelfChecks(root);
 
     favoriteList->setUpdatesEnabled(true);
     paramList->setUpdatesEnabled(true);
@@ -166,8 +164,6 @@ void SettingsDialog::drawNode(NodeDesc *node, SettingsViewItem *parent)
         (void)addElementItem(element.get(), parent);
         connectElement(element.get());
     }
-    for (const auto &element : node->elements())
-        m_pendingChecks.append(element.get());
 }
 
 SettingsViewItem *SettingsDialog::addElementItem(Element *element, SettingsViewItem *parent)

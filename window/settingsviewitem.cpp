@@ -1,8 +1,8 @@
 #include "window/settingsviewitem.h"
 
-#include "elements/complexelement.h"
-#include "elements/concreteelement.h"
-#include "elements/element.h"
+#include "model/complexelement.h"
+#include "model/concreteelement.h"
+#include "model/element.h"
 
 #include <QFont>
 #include <QPixmap>

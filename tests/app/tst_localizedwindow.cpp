@@ -2,17 +2,17 @@
 // texts from the translation document and the program's own from its
 // catalogue, both in the one language that the locale picks. The run tree is
 // a private copy, since the pass writes its document back.
-#include "app/configuratorfixture.h"
-#include "app/functions.h"
-#include "app/localization.h"
 #include "app/startup.h"
+#include "base/systemlocale.h"
 #include "common/datatable.h"
 #include "common/logcapture.h"
 #include "common/messageboxrecorder.h"
 #include "common/programfaults.h"
 #include "common/treerows.h"
+#include "controller/configuratorfixture.h"
+#include "i18n/localization.h"
 #include "maintenance/cartridgeclean.h"
-#include "window/aboutwidget.h"
+#include "widgets/aboutwidget.h"
 #include "window/settingsdialog.h"
 
 #include <QAbstractButton>

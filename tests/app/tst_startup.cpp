@@ -3,7 +3,7 @@
 #include "common/datatable.h"
 #include "common/messageboxrecorder.h"
 #include "common/simulateddevice.h"
-#include "configuratorfixture.h"
+#include "controller/configuratorfixture.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,7 +2,7 @@
 
 // Helpers for the suites that parse descriptions from their data/ folder
 // (VELMORA_TEST_DATA is defined per suite, so these stay inline).
-#include "description/settingsparser.h"
+#include "model/settingsparser.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/usermessage.h"
+#include "base/usermessage.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "elements/element.h"
+#include "model/element.h"
 
 #include <QString>
 

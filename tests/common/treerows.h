@@ -1,7 +1,7 @@
 #pragma once
 
-#include "description/nodedesc.h"
-#include "elements/element.h"
+#include "model/element.h"
+#include "model/nodedesc.h"
 #include "window/settingsviewitem.h"
 
 #include <QTreeWidget>

@@ -2,10 +2,10 @@
 #include "common/descriptionfiles.h"
 #include "common/messageboxrecorder.h"
 
+#include "controller/ctlsource.h"
 #include "ctl/ctlformat.h"
 #include "ctl/ctlsession.h"
-#include "ctl/ctlsource.h"
-#include "elements/element.h"
+#include "model/element.h"
 
 #include <QDir>
 #include <QTest>
@@ -224,7 +224,7 @@ void TestCtlSession::missingDescription()
     QVERIFY(!session.open());
     QVERIFY2(missing.failure().contains("none.xml"), qPrintable(missing.failure()));
 
-    LocalFileSource broken(QDir::cleanPath(dataPath("../../description/data/not_well_formed.xml")));
+    LocalFileSource broken(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/not_well_formed.xml")));
     CtlSession brokenSession(broken);
     QVERIFY(!brokenSession.open());
     QVERIFY2(broken.failure().contains("holds no settings description"), qPrintable(broken.failure()));

@@ -25,7 +25,7 @@ constexpr qint64 Margin = 700;
 QString sample()
 {
     // The description suites' sample, served as the device would.
-    return QStringLiteral(VELMORA_TEST_DATA "/../../description/data/sample_mfp.xml");
+    return QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml");
 }
 
 QByteArray fileBytes(const QString &path)

@@ -1,3 +1,4 @@
+#include "base/imagecollections.h"
 #include "common/datatable.h"
 #include "common/logcapture.h"
 #include "maintenance/cartridgealignmfp.h"
@@ -5,7 +6,6 @@
 #include "maintenance/cartridgeclean.h"
 #include "maintenance/inkjetmaintenance.h"
 #include "maintenance/wizarddriving.h"
-#include "resources/images.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,9 +4,9 @@
 // received, and driving a wizard through its buttons as a user would.
 #include "common/simulateddevice.h"
 #include "common/treerows.h"
-#include "elements/element.h"
 #include "maintenance/commandsender.h"
 #include "maintenance/inkcommands.h"
+#include "model/element.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 

@@ -1,17 +1,17 @@
 // The settings window on the real controller and the simulated device: what
 // Apply, a device button and a pop-up form's OK send, and what the window
 // keeps when the device does not take it.
-#include "app/configuratorfixture.h"
 #include "common/datatable.h"
 #include "common/messageboxrecorder.h"
 #include "common/programfaults.h"
 #include "common/simulateddevice.h"
 #include "common/treerows.h"
-#include "description/nodedesc.h"
-#include "description/settingsparser.h"
-#include "elements/concreteelement.h"
-#include "elements/formelement.h"
-#include "window/popupform.h"
+#include "controller/configuratorfixture.h"
+#include "model/concreteelement.h"
+#include "model/formelement.h"
+#include "model/nodedesc.h"
+#include "model/settingsparser.h"
+#include "widgets/popupform.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 

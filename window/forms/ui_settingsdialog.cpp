@@ -1,7 +1,7 @@
 #include "window/forms/ui_settingsdialog.h"
 
-#include "app/functions.h"
-#include "window/custombutton.h"
+#include "base/images.h"
+#include "widgets/custombutton.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,0 +1,16 @@
+#include "base/savetext.h"
+
+#include <QSaveFile>
+#include <QTextStream>
+
+bool SaveText(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QTextStream stream(&file);
+    stream.setEncoding(QStringConverter::System);
+    stream << text;
+    stream.flush();
+    return stream.status() == QTextStream::Ok && file.commit();
+}

@@ -1,5 +1,0 @@
-#include "elements/addressbookelement.h"
-
-AddressBookElement::AddressBookElement(const QByteArray &controlName, NodeDesc *node, Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

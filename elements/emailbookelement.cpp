@@ -1,5 +1,0 @@
-#include "elements/emailbookelement.h"
-
-EmailBookElement::EmailBookElement(const QByteArray &controlName, NodeDesc *node, Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

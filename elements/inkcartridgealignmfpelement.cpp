@@ -1,6 +1,0 @@
-#include "elements/inkcartridgealignmfpelement.h"
-
-InkCartridgeAlignMFPElement::InkCartridgeAlignMFPElement(const QByteArray &controlName, NodeDesc *node,
-                                                         Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

@@ -1,6 +1,0 @@
-#include "elements/inkcartridgealignsfpelement.h"
-
-InkCartridgeAlignSFPElement::InkCartridgeAlignSFPElement(const QByteArray &controlName, NodeDesc *node,
-                                                         Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

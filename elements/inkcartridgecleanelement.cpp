@@ -1,6 +1,0 @@
-#include "elements/inkcartridgecleanelement.h"
-
-InkCartridgeCleanElement::InkCartridgeCleanElement(const QByteArray &controlName, NodeDesc *node,
-                                                   Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

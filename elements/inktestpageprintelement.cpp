@@ -1,6 +1,0 @@
-#include "elements/inktestpageprintelement.h"
-
-InkTestPagePrintElement::InkTestPagePrintElement(const QByteArray &controlName, NodeDesc *node,
-                                                 Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

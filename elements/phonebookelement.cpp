@@ -1,5 +1,0 @@
-#include "elements/phonebookelement.h"
-
-PhoneBookElement::PhoneBookElement(const QByteArray &controlName, NodeDesc *node, Element *parent)
-    : ButtonElement(controlName, node, parent)
-{}

@@ -1,0 +1,6 @@
+#include "model/inktestpageprintelement.h"
+
+InkTestPagePrintElement::InkTestPagePrintElement(const QByteArray &controlName, NodeDesc *node,
+                                                 Element *parent)
+    : ButtonElement(controlName, node, parent)
+{}

@@ -1,0 +1,5 @@
+#include "model/phonebookelement.h"
+
+PhoneBookElement::PhoneBookElement(const QByteArray &controlName, NodeDesc *node, Element *parent)
+    : ButtonElement(controlName, node, parent)
+{}

@@ -27,7 +27,13 @@ if ! command -v clang++-14 >/dev/null; then
 fi
 # -O1 with line tables: what fuzzers are usually built with, quick to
 # compile and still telling where a fault lies.
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Release \
+# ccache as in tools/setup.sh, when it is there.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only" \
   -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}"

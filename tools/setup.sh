@@ -23,7 +23,9 @@ fi
 
 # qt6-tools-dev and qt6-l10n-tools compile the program's catalogues;
 # qt6-translations-l10n holds Qt's own (standard buttons).
-packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+# ccache keeps compiled objects across clean clones (its cache lives in the
+# user's home), so a fresh checkout rebuilds only what changed.
+packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 # Without a display of its own the demo runs on a virtual X server, waits
 # for its window (xwininfo) and takes a screenshot (ImageMagick).
 [ "$job" = demo ] && packages+=(xvfb xauth x11-utils imagemagick)
@@ -57,7 +59,12 @@ if [ "$job" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; t
   locale-gen >/dev/null
 fi
 
-cmake -S "$top" -B "$build" -G Ninja "$@" >/dev/null
+# Paths below the clone are hashed relative to it and the build directory is
+# left out of the hash, so another clone's objects are found in the cache too
+# (their debug information then names the directory they were built in).
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
 # Two jobs: the reference machine has two cores.
 cmake --build "$build" -j2
 

@@ -217,13 +217,6 @@ private slots:
         QCOMPARE(picture->pixmap().size(), size);
     }
 
-    void printPageStubWarns()
-    {
-        CartridgeAlignMFPBase form;
-        QTest::ignoreMessage(QtWarningMsg, "CartridgeAlignMFPBase::printPage(): Not implemented yet!");
-        form.printPage();
-    }
-
 private:
     std::unique_ptr<SimulatedDevice> m_pDevice;
     QByteArray m_path;

@@ -1,8 +1,6 @@
 #include "maintenance/cartridgealignmfp.h"
 
 #include "base/debuglog.h"
-#include "maintenance/buttonrow.h"
-#include "maintenance/commandstatuslabel.h"
 #include "maintenance/inkcommands.h"
 
 #include <QPushButton>
@@ -16,32 +14,53 @@ constexpr QWizard::WizardButton PrintPageButton = QWizard::CustomButton1;
 
 CartridgeAlignMFP::CartridgeAlignMFP(const char *devPath, const QString &id, QWidget *parent,
                                      const char *name)
-    : CartridgeAlignMFPBase(parent, name), m_devPath(QString::fromLatin1(devPath)), m_id(id),
-      m_pPrintPageBtn(new QPushButton(tr("Print Page"), this)), m_sender(m_devPath),
-      m_pStatus(CommandStatusLabel::addTo(page(PrintPage)))
+    : MaintenanceWizard({"CartridgeAlignMFPBase",
+                         QT_TRANSLATE_NOOP("CartridgeAlignMFPBase", "Ink Cartridge Alignment"),
+                         QT_TRANSLATE_NOOP("CartridgeAlignMFPBase", "Page"),
+                         {543, 409}},
+                        devPath, id, parent, name)
 {
-    m_pPrintPageBtn->setObjectName(QStringLiteral("printPageBtn"));
-    setButton(PrintPageButton, m_pPrintPageBtn);
-    connect(m_pPrintPageBtn, &QPushButton::clicked, this, &CartridgeAlignMFP::printPage);
+    addTextPage("WizardPage", "Frame1",
+                {{"TextLabel20",
+                  QT_TRANSLATE_NOOP("CartridgeAlignMFPBase",
+                                    "Print cartridge alignment ensures the best possible print quality.")},
+                 {"TextLabel21",
+                  QT_TRANSLATE_NOOP("CartridgeAlignMFPBase",
+                                    "To perform an alignment, you need the page that is automatically "
+                                    "printed after you insert a print cartridge. If you do not have this "
+                                    "alignment page, click Print Page to generate the page.")},
+                 {"TextLabel22", QT_TRANSLATE_NOOP("CartridgeAlignMFPBase",
+                                                   "If you already have the page, click Continue.")}},
+                {PrintPageButton, NextButton, CancelButton});
+    addTextPage(
+        "WizardPage_2", "Frame2",
+        {{"TextLabel23",
+          QT_TRANSLATE_NOOP("CartridgeAlignMFPBase", "Follow these steps to perform the alignment.")},
+         {"TextLabel24",
+          QT_TRANSLATE_NOOP("CartridgeAlignMFPBase",
+                            "1. Place the alignment page, with the patterns facing down, at the "
+                            "front left corner on the scanner glass.")},
+         {"TextLabel25",
+          QT_TRANSLATE_NOOP("CartridgeAlignMFPBase",
+                            "2. Press the \"Scan\" button on your MFP until turn on the light.")},
+         {"TextLabel26", QT_TRANSLATE_NOOP("CartridgeAlignMFPBase",
+                                           "During alignment the green light will blink. When the process is "
+                                           "complete the light will stop blinking and remain green.")}},
+        {FinishButton});
+
+    auto *printPageButton = new QPushButton(tr("Print Page"), this);
+    printPageButton->setObjectName(QStringLiteral("printPageBtn"));
+    setButton(PrintPageButton, printPageButton);
+    connect(printPageButton, &QPushButton::clicked, this, &CartridgeAlignMFP::printPage);
     page(PrintPage)->setButtonText(NextButton, tr("Continue"));
     page(ScanPage)->setButtonText(FinishButton, tr("Done"));
-    connect(this, &QWizard::currentIdChanged, this, &CartridgeAlignMFP::showPage);
-    showPage(PrintPage);
-}
-
-void CartridgeAlignMFP::showPage(int id)
-{
-    if (id == ScanPage)
-        SetButtonRow(this, {FinishButton});
-    else
-        SetButtonRow(this, {PrintPageButton, NextButton, CancelButton});
 }
 
 void CartridgeAlignMFP::printPage()
 {
-    DebugLog("CartridgeAlignMFP::printPage() (%s)", m_id.isEmpty() ? "direct" : qPrintable(m_id));
-    if (m_id.isEmpty())
-        m_pStatus->report(m_sender.send(InkCommands::printAlignmentPage()), m_sender);
+    DebugLog("CartridgeAlignMFP::printPage() (%s)", qPrintable(modeName()));
+    if (isDirect())
+        sendFromPage(PrintPage, {InkCommands::printAlignmentPage()});
     else
-        emit alignmentRequested(m_id);
+        emit alignmentRequested(settingId());
 }

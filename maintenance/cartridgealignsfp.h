@@ -1,23 +1,37 @@
 #pragma once
 
-#include "maintenance/cartridgealignsfpbase.h"
-#include "maintenance/commandsender.h"
+#include "maintenance/maintenancewizard.h"
 
-class CommandStatusLabel;
+class QSpinBox;
 
-// The single-function alignment wizard. "Align" prints the pattern sets
-// (the first time in a run after the alignment start command), the user
-// picks the best pattern of each set, "Continue" sends the choices and
-// prints the verification page, whose "Align" starts over from the first
-// page. With an empty id the wizard writes every command itself; with the
-// id of a maintenance setting the pattern page is printed by applying that
-// setting (alignmentRequested) and the rest is still written directly.
-class CartridgeAlignSFP : public CartridgeAlignSFPBase
+// The single-function alignment wizard: the offer to align, the printed
+// pattern sets with a spin box per set for the best pattern, and the
+// verification page. "Align" prints the pattern sets (the first time in a
+// run after the alignment start command), the user picks the best pattern of
+// each set, "Continue" sends the choices and prints the verification page,
+// whose "Align" starts over from the first page. With an empty id the wizard
+// writes every command itself; with the id of a maintenance setting the
+// pattern page is printed by applying that setting (alignmentRequested) and
+// the rest is still written directly.
+class CartridgeAlignSFP : public MaintenanceWizard
 {
     Q_OBJECT
 public:
     CartridgeAlignSFP(bool photoInk, const char *devPath, const QString &id, QWidget *parent = nullptr,
                       const char *name = nullptr);
+
+    // The best pattern of each set, 'A' to 'G'; F and G only with photo ink.
+    // Owned through the Qt parent.
+    QSpinBox *sbA;
+    QSpinBox *sbB;
+    QSpinBox *sbC;
+    QSpinBox *sbD;
+    QSpinBox *sbE;
+    QSpinBox *sbF;
+    QSpinBox *sbG;
+
+signals:
+    void alignmentRequested(const QString &id);
 
 protected:
     void initializePage(int id) override;
@@ -30,15 +44,10 @@ protected slots:
     void back();
 
 private:
-    void showPage(int id);
+    void addPatternPage();
     void printPatterns();
     void sendChoices();
 
-    QString m_devPath;
-    QString m_id;
     bool m_firstPatternPage = true;
     bool m_photoInk;
-    CommandSender m_sender;
-    CommandStatusLabel *m_pPatternStatus;
-    CommandStatusLabel *m_pVerifyStatus;
 };

@@ -7,24 +7,16 @@
 #include "maintenance/inkjetmaintenance.h"
 #include "maintenance/wizarddriving.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
-
-QString descriptionPath()
-{
-    return QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml");
-}
 
 QString statusOf(QWizard &wizard)
 {
@@ -32,10 +24,26 @@ QString statusOf(QWizard &wizard)
     return status && status->isVisible() ? status->text() : QString();
 }
 
-QString setCommand(const char *name, const char *prefix, int value)
+// The patterns the walks pick, set A to G, and the set commands that carry
+// them as received() shows them; F and G count only with photo ink.
+const QList<int> ChosenPatterns{13, 2, 17, 11, 1, 21, 7};
+const QStringList Choices{"set A 550b000d",   "set B 5512000102", "set C 5512000011", "set D 551200020b",
+                          "set E 5512010201", "set F 5512020315", "set G 5512020407"};
+
+// The wizard a walk drives, and the signal by which it asks for its setting.
+std::unique_ptr<QWizard> makeWizard(const QString &kind, bool photoInk, const char *path, const QString &id,
+                                    QMetaMethod &request)
 {
-    return QStringLiteral("%1 %2%3").arg(QLatin1String(name), QLatin1String(prefix),
-                                         QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')));
+    if (kind == QLatin1String("cleaning")) {
+        request = QMetaMethod::fromSignal(&CartridgeClean::cleaningRequested);
+        return std::make_unique<CartridgeClean>(path, id);
+    }
+    if (kind == QLatin1String("multi-function")) {
+        request = QMetaMethod::fromSignal(&CartridgeAlignMFP::alignmentRequested);
+        return std::make_unique<CartridgeAlignMFP>(path, id);
+    }
+    request = QMetaMethod::fromSignal(&CartridgeAlignSFP::alignmentRequested);
+    return std::make_unique<CartridgeAlignSFP>(photoInk, path, id);
 }
 
 } // namespace
@@ -51,104 +59,80 @@ private slots:
     {
         // A device of its own per test, so the record holds only this test's commands.
         m_pDevice = std::make_unique<SimulatedDevice>();
-        QVERIFY2(m_pDevice->start(descriptionPath()), qPrintable(m_pDevice->errorText()));
+        QVERIFY2(m_pDevice->start(QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml")),
+                 qPrintable(m_pDevice->errorText()));
         m_path = m_pDevice->devicePath().toLatin1();
     }
     void cleanup() { m_pDevice.reset(); }
 
-    void cleaning_data()
+    // Each wizard clicked through to "Done", a second round included: the
+    // buttons every page shows, what the device received and how often the
+    // setting was asked for instead.
+    void walkThrough_data()
     {
-        addColumns<QString>({"id"});
-        addRow("direct", QString());
-        addRow("description", QStringLiteral("CleanCartridgesXml"));
-    }
-    void cleaning()
-    {
-        QFETCH(QString, id);
-        CartridgeClean wizard(m_path.constData(), id);
-        QSignalSpy requested(&wizard, &CartridgeClean::cleaningRequested);
-        wizard.show();
-        QCOMPARE(shownButtons(wizard), QStringList({"Clean", "Cancel"}));
-        QVERIFY(click(wizard, "Clean"));
-        QCOMPARE(shownButtons(wizard), QStringList({"Clean Again", "Done"}));
-        QVERIFY(click(wizard, "Clean Again"));
-        QCOMPARE(wizard.currentId(), 0);
-        QVERIFY(click(wizard, "Clean"));
-        QCOMPARE(statusOf(wizard), QString());
+        // steps: "<button clicked> > <buttons shown after it>"
+        addColumns<QString, bool, QString, QStringList, QStringList, int>(
+            {"wizard", "photoInk", "id", "steps", "commands", "requests"});
+        const QStringList cleaning{" > Clean, Cancel", "Clean > Clean Again, Done",
+                                   "Clean Again > Clean, Cancel", "Clean > Clean Again, Done", "Done > "};
+        addRow("cleaning, direct", "cleaning", false, QString(), cleaning, QStringList{Clean, Clean}, 0);
+        addRow("cleaning, description", "cleaning", false, "CleanCartridgesXml", cleaning, QStringList(), 2);
 
-        const QStringList expected = id.isEmpty() ? QStringList{Clean, Clean} : QStringList{};
-        QCOMPARE(receivedBeforeMarker(*m_pDevice), expected);
-        QCOMPARE(requested.size(), id.isEmpty() ? 0 : 2);
-        for (const auto &arguments : requested)
-            QCOMPARE(arguments.at(0).toString(), id);
-        QVERIFY(click(wizard, "Done"));
-        QCOMPARE(wizard.result(), int(QDialog::Accepted));
-    }
+        const QStringList aligning{" > Align, Cancel",
+                                   "Align > Continue, Cancel",
+                                   "Continue > Align, Done",
+                                   "Align > Align, Cancel",
+                                   "Align > Continue, Cancel",
+                                   "Continue > Align, Done",
+                                   "Done > "};
+        // The start command goes once per run, the choices every round.
+        const auto round = [](bool photoInk, const QStringList &patterns) {
+            return patterns + Choices.mid(0, photoInk ? 7 : 5) + QStringList{Verification};
+        };
+        addRow("single-function, direct, no photo ink", "single-function", false, QString(), aligning,
+               QStringList{Start} + round(false, {Patterns}) + round(false, {Patterns}), 0);
+        addRow("single-function, direct, photo ink", "single-function", true, QString(), aligning,
+               QStringList{Start} + round(true, {Patterns}) + round(true, {Patterns}), 0);
+        addRow("single-function, description", "single-function", false, "AlignCartridgesSfpXml", aligning,
+               QStringList{Start} + round(false, {}) + round(false, {}), 2);
 
-    void singleFunctionAlignment_data()
-    {
-        addColumns<bool, QString>({"photoInk", "id"});
-        addRow("direct, no photo ink", false, QString());
-        addRow("direct, photo ink", true, QString());
-        addRow("description, no photo ink", false, QStringLiteral("AlignCartridgesSfpXml"));
+        const QStringList multi{" > Print Page, Continue, Cancel",
+                                "Print Page > Print Page, Continue, Cancel", "Continue > Done", "Done > "};
+        addRow("multi-function, direct", "multi-function", false, QString(), multi,
+               QStringList{AlignmentPage}, 0);
+        addRow("multi-function, description", "multi-function", false, "AlignCartridgesMfpXml", multi,
+               QStringList(), 1);
     }
-    void singleFunctionAlignment()
+    void walkThrough()
     {
+        QFETCH(QString, wizard);
         QFETCH(bool, photoInk);
         QFETCH(QString, id);
-        CartridgeAlignSFP wizard(photoInk, m_path.constData(), id);
-        QSignalSpy requested(&wizard, &CartridgeAlignSFP::alignmentRequested);
-        wizard.show();
-        QCOMPARE(wizard.sbF->isHidden(), !photoInk);
-        QCOMPARE(wizard.sbG->isHidden(), !photoInk);
-        QCOMPARE(shownButtons(wizard), QStringList({"Align", "Cancel"}));
-        QVERIFY(click(wizard, "Align"));
-        QCOMPARE(shownButtons(wizard), QStringList({"Continue", "Cancel"}));
-        const QList<QSpinBox *> boxes{wizard.sbA, wizard.sbB, wizard.sbC, wizard.sbD,
-                                      wizard.sbE, wizard.sbF, wizard.sbG};
-        const QList<int> values{13, 2, 17, 11, 1, 21, 7};
-        for (int i = 0; i < boxes.size(); ++i)
-            boxes[i]->setValue(values[i]);
-        QVERIFY(click(wizard, "Continue"));
-        QCOMPARE(shownButtons(wizard), QStringList({"Align", "Done"}));
-        QVERIFY(click(wizard, "Align"));
-        QCOMPARE(wizard.currentId(), 0);
-        QVERIFY(click(wizard, "Align"));
-        QCOMPARE(wizard.currentId(), 1);
-
-        QStringList expected{Start};
-        if (id.isEmpty())
-            expected << Patterns;
-        expected << setCommand("set A", "550b00", 13) << setCommand("set B", "55120001", 2)
-                 << setCommand("set C", "55120000", 17) << setCommand("set D", "55120002", 11)
-                 << setCommand("set E", "55120102", 1);
-        if (photoInk)
-            expected << setCommand("set F", "55120203", 21) << setCommand("set G", "55120204", 7);
-        expected << Verification;
-        if (id.isEmpty())
-            expected << Patterns;
-        QCOMPARE(receivedBeforeMarker(*m_pDevice), expected);
-        QCOMPARE(requested.size(), id.isEmpty() ? 0 : 2);
-    }
-
-    void multiFunctionAlignment_data()
-    {
-        addColumns<QString>({"id"});
-        addRow("direct", QString());
-        addRow("description", QStringLiteral("AlignCartridgesMfpXml"));
-    }
-    void multiFunctionAlignment()
-    {
-        QFETCH(QString, id);
-        CartridgeAlignMFP wizard(m_path.constData(), id);
-        QSignalSpy requested(&wizard, &CartridgeAlignMFP::alignmentRequested);
-        wizard.show();
-        QCOMPARE(shownButtons(wizard), QStringList({"Print Page", "Continue", "Cancel"}));
-        QVERIFY(click(wizard, "Print Page"));
-        QVERIFY(click(wizard, "Continue"));
-        QCOMPARE(shownButtons(wizard), QStringList({"Done"}));
-        QCOMPARE(receivedBeforeMarker(*m_pDevice), id.isEmpty() ? QStringList{AlignmentPage} : QStringList{});
-        QCOMPARE(requested.size(), id.isEmpty() ? 0 : 1);
+        QFETCH(QStringList, steps);
+        QMetaMethod request;
+        std::unique_ptr<QWizard> shown = makeWizard(wizard, photoInk, m_path.constData(), id, request);
+        QSignalSpy requested(shown.get(), request);
+        shown->show();
+        if (auto *align = qobject_cast<CartridgeAlignSFP *>(shown.get())) {
+            QCOMPARE(align->sbF->isHidden(), !photoInk);
+            QCOMPARE(align->sbG->isHidden(), !photoInk);
+            const QList<QSpinBox *> boxes{align->sbA, align->sbB, align->sbC, align->sbD,
+                                          align->sbE, align->sbF, align->sbG};
+            for (int i = 0; i < boxes.size(); ++i)
+                boxes[i]->setValue(ChosenPatterns[i]);
+        }
+        for (const QString &step : steps) {
+            const QString button = step.section(QStringLiteral(" > "), 0, 0);
+            if (!button.isEmpty())
+                QVERIFY2(click(*shown, button), qPrintable(step));
+            QCOMPARE(shownButtons(*shown).join(QStringLiteral(", ")), step.section(QStringLiteral(" > "), 1));
+            QCOMPARE(statusOf(*shown), QString());
+        }
+        QCOMPARE(shown->result(), int(QDialog::Accepted));
+        QTEST(receivedBeforeMarker(*m_pDevice), "commands");
+        QTEST(int(requested.size()), "requests");
+        for (const auto &arguments : requested)
+            QCOMPARE(arguments.at(0).toString(), id);
     }
 
     void testPageShowsNothing()
@@ -157,22 +141,6 @@ private slots:
         QVERIFY(m_pDevice->waitForRecords(1));
         QCOMPARE(received(*m_pDevice), QStringList{TestPage});
         QCOMPARE(QApplication::topLevelWidgets().size(), 0);
-    }
-
-    void runnerRunsItsWizardModally()
-    {
-        QString shown;
-        QTimer::singleShot(0, this, [&] {
-            auto *wizard = qobject_cast<QWizard *>(QApplication::activeModalWidget());
-            if (!wizard)
-                return;
-            shown = wizard->objectName();
-            click(*wizard, "Clean");
-            click(*wizard, "Done");
-        });
-        QCOMPARE(RunCartridgeClean(m_path.constData(), nullptr), int(QDialog::Accepted));
-        QCOMPARE(shown, QStringLiteral("CartridgeClean_wizard"));
-        QCOMPARE(receivedBeforeMarker(*m_pDevice), QStringList{Clean});
     }
 
     // A command the device does not take leaves the wizard going, with the
@@ -215,13 +183,6 @@ private slots:
             picture = align.findChild<QLabel *>(label);
         QVERIFY(picture);
         QCOMPARE(picture->pixmap().size(), size);
-    }
-
-    void printPageStubWarns()
-    {
-        CartridgeAlignMFPBase form;
-        QTest::ignoreMessage(QtWarningMsg, "CartridgeAlignMFPBase::printPage(): Not implemented yet!");
-        form.printPage();
     }
 
 private:

@@ -60,8 +60,8 @@ public slots:
                             const QString &id = QString()) override;
 
 private:
+    // First: the pieces below are built from it.
     ProgramFiles m_files;
-    // Built before the banner is logged, as the wizards' pictures always were.
     MaintenanceLauncher m_maintenance;
     DescriptionSource m_source;
     SettingsSession m_session;

@@ -4,6 +4,7 @@
 #include "common/logcapture.h"
 #include "common/simulateddevice.h"
 #include "configuratorfixture.h"
+#include "controller/programfiles.h"
 #include "model/concreteelement.h"
 #include "model/settingsparser.h"
 
@@ -36,10 +37,10 @@ private slots:
     {
         QFETCH(QString, programDir);
         QFETCH(QString, relative);
-        const Configurator controller(programDir, "/dev/null", "Office", true, false, false, false);
+        const ProgramFiles files(programDir, "Office");
         QFETCH(QString, resolved);
-        QCOMPARE(controller.resolvePath(relative), resolved);
-        QCOMPARE(controller.resolvePath(relative).isNull(), resolved.isNull());
+        QCOMPARE(files.resolvePath(relative), resolved);
+        QCOMPARE(files.resolvePath(relative).isNull(), resolved.isNull());
     }
 
     void versionFile_data()

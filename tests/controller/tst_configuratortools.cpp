@@ -4,6 +4,7 @@
 #include "common/datatable.h"
 #include "common/logcapture.h"
 #include "configuratorfixture.h"
+#include "controller/siblingtools.h"
 #include "model/settingsparser.h"
 
 #include <QFileInfo>
@@ -84,9 +85,9 @@ private slots:
 
     void unknownProgramDirectory()
     {
-        Configurator controller(QString(), "/dev/null", "Office", true, false, false, false);
+        const SiblingTools tools(ProgramFiles(QString(), "Office"), "/dev/null");
         LogCapture log;
-        QVERIFY(!controller.addressBookStart());
+        QVERIFY(!tools.start(SiblingTools::AddressBook, SettingsParser()));
         QCOMPARE(log.lines().last(), QStringLiteral("Unable to run addressbook"));
     }
 };

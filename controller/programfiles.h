@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/aboutinfo.h"
+
+#include <QString>
+
+// The files of one device's controller beside the program: paths taken
+// relative to the program directory, the save files named after the device,
+// and the version file and logo the About setting shows.
+class ProgramFiles
+{
+public:
+    ProgramFiles(const QString &programDir, const QString &devName);
+
+    // Null when the program directory is unknown.
+    [[nodiscard]] const QString &programDir() const { return m_programDir; }
+
+    // A path relative to the program directory made absolute; a null path
+    // gives the program directory. Null when the program directory is unknown.
+    [[nodiscard]] QString resolvePath(const QString &relative) const;
+    // A file written beside the program for this device: the pattern's %1
+    // becomes the device name.
+    [[nodiscard]] QString saveFilePath(const char *pattern) const;
+
+    // Puts the version file's first line into the trace, or why there is none.
+    void logVersionBanner() const;
+    [[nodiscard]] AboutInfo aboutInfo() const;
+
+private:
+    QString m_programDir;
+    QString m_devName;
+};

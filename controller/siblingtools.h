@@ -1,0 +1,26 @@
+#pragma once
+
+#include "controller/programfiles.h"
+
+#include <QString>
+
+class SettingsParser;
+
+// The sibling address-book tools, installed beside the program's own
+// folder. Each gets the device path and a configuration file holding its
+// part of the description.
+class SiblingTools
+{
+public:
+    enum Tool { PhoneBook, EmailBook, AddressBook };
+
+    SiblingTools(const ProgramFiles &files, const QString &devPath);
+
+    // Writes the tool's configuration file from the description in parser,
+    // then starts the tool without waiting for it; true when it started.
+    bool start(Tool tool, const SettingsParser &parser) const;
+
+private:
+    ProgramFiles m_files;
+    QString m_devPath;
+};

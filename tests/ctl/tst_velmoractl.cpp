@@ -39,6 +39,10 @@ void TestVelmoraCtl::commandLine_data()
     addRow("unknown command", QStringList{"/dev/x", "frob"}, 1, "", "velmoractl: unknown command 'frob'");
     addRow("missing description file", QStringList{"/dev/x", "list", "--local", "/nonexistent/vlm.xml"}, 3,
            "", "Cannot get printer settings! Cannot open file: '/nonexistent/vlm.xml'");
+    addRow("description file without settings",
+           QStringList{"/dev/x", "list", "--local", VELMORA_DESCRIPTIONS "/not_well_formed.xml"}, 3, "",
+           "Cannot get printer settings! '" VELMORA_DESCRIPTIONS
+           "/not_well_formed.xml' holds no settings description");
     addRow("unknown setting", local({"get", "Copies", "Nope"}), 1, "", "There is no setting 'Nope'");
     addRow("get", local({"get", "Copies", "PaperSize", "HostName"}), 0, "1\nA4\nmfp-office-2\n", "");
     addRow("no button", local({"press", "Copies", "--dry-run"}), 1, "", "'Copies' is not a device button");

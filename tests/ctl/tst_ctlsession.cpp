@@ -7,7 +7,6 @@
 #include "ctl/ctlsession.h"
 #include "model/element.h"
 
-#include <QDir>
 #include <QTest>
 
 namespace {
@@ -45,7 +44,6 @@ private slots:
     void describedAsTheRulesLeaveThem_data();
     void describedAsTheRulesLeaveThem();
     void treeOrder();
-    void missingDescription();
 };
 
 void TestCtlSession::enteringValues_data()
@@ -214,20 +212,6 @@ void TestCtlSession::treeOrder()
              QStringList({"FaxHeader", "HeaderName", "HeaderNumber", "PrintHeader"}));
     QCOMPARE(order.first(), QStringLiteral("AboutElement"));
     QCOMPARE(order.last(), QStringLiteral("AlignCartridgesMfpXml"));
-}
-
-void TestCtlSession::missingDescription()
-{
-    ScratchDir scratch;
-    LocalFileSource missing(scratch.dir.filePath("none.xml"));
-    CtlSession session(missing);
-    QVERIFY(!session.open());
-    QVERIFY2(missing.failure().contains("none.xml"), qPrintable(missing.failure()));
-
-    LocalFileSource broken(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/not_well_formed.xml")));
-    CtlSession brokenSession(broken);
-    QVERIFY(!brokenSession.open());
-    QVERIFY2(broken.failure().contains("holds no settings description"), qPrintable(broken.failure()));
 }
 
 QTEST_MAIN(TestCtlSession)

@@ -63,29 +63,6 @@ QString changesOfLength(int length)
 
 enum Operation { Fetch, Change };
 
-// What a process spent over an interval: nanoseconds on a processor and
-// context switches (each wait that ended counts one).
-struct ProcessUse
-{
-    qint64 cpuNs = -1;
-    qint64 switches = -1;
-};
-
-ProcessUse processUse(qint64 pid)
-{
-    ProcessUse use;
-    const QByteArray schedstat = fileBytes(QStringLiteral("/proc/%1/schedstat").arg(pid));
-    if (!schedstat.isEmpty())
-        use.cpuNs = schedstat.split(' ').first().toLongLong();
-    const QList<QByteArray> status = fileBytes(QStringLiteral("/proc/%1/status").arg(pid)).split('\n');
-    for (const QByteArray &line : status) {
-        if (line.endsWith("ctxt_switches") || !line.contains("ctxt_switches:"))
-            continue;
-        use.switches = qMax<qint64>(use.switches, 0) + line.split(':').last().trimmed().toLongLong();
-    }
-    return use;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(LinkFailure::Kind)
@@ -96,10 +73,19 @@ class TestVLMClient : public QObject
     QTemporaryDir m_scratch;
 
 private slots:
+    // Replies that come whole, in pieces or late make the same exchange.
+    void fetchesTheDescription_data()
+    {
+        addColumns<QStringList>({"options"});
+        addRow("whole replies", QStringList{});
+        addRow("pieces of 64 bytes", QStringList{"--split", "64"});
+        addRow("pieces of 1000 bytes, each late", QStringList{"--split", "1000", "--delay-ms", "20"});
+    }
     void fetchesTheDescription()
     {
+        QFETCH(QStringList, options);
         SimulatedDevice device;
-        QVERIFY2(device.start(sample()), qPrintable(device.errorText()));
+        QVERIFY2(device.start(sample(), options), qPrintable(device.errorText()));
         LogCapture log;
         QCOMPARE(client(device)->getSpecification(), fileBytes(sample()));
         QCOMPARE(requests(device), QStringList({"ALL?", "DATA"}));
@@ -109,6 +95,7 @@ private slots:
         QVERIFY(
             log.contains(QStringLiteral("read response data:\nresult = OK    size = %1 bytes    elapsed = ")
                              .arg(fileBytes(sample()).size())));
+        QVERIFY(client(device)->setChanges(changesOfLength(300)));
         QVERIFY2(device.stop(), qPrintable(device.errorText()));
     }
 
@@ -221,67 +208,6 @@ private slots:
         QCOMPARE(vlm->lastFailure().kind, failure);
         QVERIFY(!vlm->lastFailure().text().isEmpty());
         QVERIFY2(device.stop(), qPrintable(device.errorText()));
-    }
-
-    void repliesInPieces_data()
-    {
-        addColumns<QStringList>({"options"});
-        addRow("pieces of 64 bytes", QStringList{"--split", "64"});
-        addRow("pieces of 1000 bytes, each late", QStringList{"--split", "1000", "--delay-ms", "20"});
-    }
-    void repliesInPieces()
-    {
-        QFETCH(QStringList, options);
-        SimulatedDevice device;
-        QVERIFY2(device.start(sample(), options), qPrintable(device.errorText()));
-        QCOMPARE(client(device)->getSpecification(), fileBytes(sample()));
-        QVERIFY(client(device)->setChanges(changesOfLength(300)));
-    }
-
-    // The simulator sleeps while it has nothing to do: when no client has
-    // the node open (the master then reports hang-up on every look), and
-    // when a due reply waits for a client that does not read it.
-    void simulatorWaitsWithoutSpinning_data()
-    {
-        addColumns<bool>({"unreadReply"});
-        addRow("no client since one left", false);
-        addRow("a large reply the client does not read", true);
-    }
-    void simulatorWaitsWithoutSpinning()
-    {
-        QFETCH(bool, unreadReply);
-        // Several times what the node holds, so most of the reply stays due.
-        const QString large = m_scratch.filePath("large.xml");
-        QFile file(large);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<?xml version=\"1.0\"?>\n<root/>\n" + QByteArray(256 * 1024, '\n'));
-        file.close();
-        SimulatedDevice device;
-        QVERIFY2(device.start(large), qPrintable(device.errorText()));
-        IOClient channel(device.devicePath());
-        QVERIFY(channel.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
-        const QByteArray request = VLMClient::frameHeader(4) + "DATA";
-        QVERIFY(channel.writeBlockTimed(request.constData(), quint32(request.size()), Budget).result);
-        QVERIFY(device.waitForRecords(1));
-        if (!unreadReply)
-            channel.close();
-        QThread::msleep(100);
-
-        const ProcessUse before = processUse(device.processId());
-        QThread::msleep(500);
-        const ProcessUse after = processUse(device.processId());
-        QVERIFY(before.cpuNs >= 0 && before.switches >= 0);
-        // Looking every millisecond makes about 500 switches here, and
-        // polling without a time-out spends most of a processor.
-        const qint64 cpuMs = (after.cpuNs - before.cpuNs) / 1000000;
-        const qint64 switches = after.switches - before.switches;
-        QVERIFY2(cpuMs < 25 && switches < 50,
-                 qPrintable(QStringLiteral("%1 ms on a processor, %2 switches").arg(cpuMs).arg(switches)));
-
-        // And it still serves the next client in full, once it has seen this one go.
-        channel.close();
-        QThread::msleep(200);
-        QCOMPARE(client(device)->getSpecification(), fileBytes(large));
     }
 
     // A reply that comes after its client gave up never reaches the next client.

@@ -1,4 +1,3 @@
-#include "base/systemlocale.h"
 #include "common/datatable.h"
 #include "common/logcapture.h"
 #include "i18n/localization.h"
@@ -54,20 +53,6 @@ private slots:
         ForcedLocale german("de_DE.UTF-8");
         QVERIFY2(std::setlocale(LC_CTYPE, "") != nullptr,
                  "the de_DE.UTF-8 locale is missing: tools/setup.sh test generates it");
-    }
-
-    void systemLocale_data()
-    {
-        addColumns<QByteArray, QString>({"locale", "code"});
-        addRow("German locale", QByteArray("de_DE.UTF-8"), QStringLiteral("de"));
-        addRow("C locale", QByteArray("C"), QStringLiteral("C"));
-    }
-
-    void systemLocale()
-    {
-        QFETCH(QByteArray, locale);
-        ForcedLocale forced(locale);
-        QTEST(GetSystemLocale(), "code");
     }
 
     // The step on a private copy of the run tree, holding the given

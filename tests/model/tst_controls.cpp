@@ -4,7 +4,6 @@
 #include "model/element.h"
 #include "model/enumerate.h"
 #include "model/nodedesc.h"
-#include "model/phonebookelement.h"
 #include "model/settingsparser.h"
 #include "valuefixtures.h"
 #include "widgets/aboutwidget.h"
@@ -13,7 +12,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 
 class TestControls : public QObject
 {
@@ -57,23 +55,6 @@ private slots:
             QVERIFY2(panel.findChildren<QWidget *>().isEmpty(), qPrintable(what + " left widgets behind"));
         }
         QCOMPARE(boxes.count(), 0);
-    }
-
-    void buttonRowReportsEveryClick()
-    {
-        PhoneBookElement element("PHONEBOOK", nullptr, nullptr);
-        element.setId("Maintenance1");
-        element.setTitle("Clean heads");
-        element.setLabel("Start");
-        Panel panel;
-        QWidget *row = element.createControl(&panel);
-        auto *button = qobject_cast<QPushButton *>(element.control());
-        QCOMPARE(button->text(), QString("Start"));
-        QCOMPARE(row->findChild<QLabel *>("label")->text(), QString("Clean heads : "));
-        QSignalSpy clicked(&element, &ButtonElement::buttonClicked);
-        QTest::mouseClick(button, Qt::LeftButton);
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(reported(clicked), QStringList({"Maintenance1", "Maintenance1"}));
     }
 
     void aboutPanelShowsACopyOfTheInfo()

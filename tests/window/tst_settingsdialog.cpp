@@ -7,6 +7,7 @@
 #include "model/nodedesc.h"
 #include "model/settingsparser.h"
 #include "widgets/custombutton.h"
+#include "window/controlpanel.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 

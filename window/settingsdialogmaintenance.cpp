@@ -5,7 +5,8 @@
 #include "model/elementtype.h"
 #include "model/inkcartridgealignsfpelement.h"
 
-// The maintenance buttons: each hands its press to the controller, which
+// The buttons whose work is the controller's. The address books are its
+// tools. Each maintenance button hands its press to the controller, which
 // opens the wizard (modal to this window) or applies the setting. The
 // element's id goes along only for the type that names a maintenance setting
 // of the description; the other type of the same button is handled by the
@@ -36,6 +37,25 @@ QString maintenanceId(const Element *element, int settingType, const QString &id
 }
 
 } // namespace
+
+// The element's id is of no use to the address-book tools.
+void SettingsDialog::phoneBookClicked(const QString &)
+{
+    if (m_pConfigurator)
+        (void)m_pConfigurator->phoneBookStart();
+}
+
+void SettingsDialog::emailBookClicked(const QString &)
+{
+    if (m_pConfigurator)
+        (void)m_pConfigurator->emailBookStart();
+}
+
+void SettingsDialog::addressBookClicked(const QString &)
+{
+    if (m_pConfigurator)
+        (void)m_pConfigurator->addressBookStart();
+}
 
 IConfigurator::ApplyCallback SettingsDialog::applyThroughWindow()
 {

@@ -8,6 +8,7 @@
 #include "model/formelement.h"
 #include "model/nodedesc.h"
 #include "widgets/popupform.h"
+#include "window/settingsactions.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 
@@ -71,27 +72,45 @@ QString changeDocument(const QStringList &settings)
     return text + QStringLiteral(" </PrinterSettingsInfo>\n</root>");
 }
 
-// The settings window on a recording controller; every box it shows is
-// answered and kept, from the check after loading on.
-struct ShownActions
+// The actions on a recording controller, without a window; every box they
+// show is answered and kept.
+struct Actions
 {
     MessageBoxRecorder boxes;
     RecordingConfigurator device;
+    SettingsActions actions;
+
+    explicit Actions(
+        std::unique_ptr<SettingsParser> parser = parsedFile(QStringLiteral("window_actions.xml")))
+        : device(std::move(parser)), actions(&device, device.loadSettings())
+    {}
+
+    ConcreteElement *setting(const QString &id) const
+    {
+        return qobject_cast<ConcreteElement *>(device.element(id));
+    }
+    // Gives each "id=value" of changes to its setting, as its control would.
+    void change(const QStringList &changes) const
+    {
+        for (const QString &change : changes)
+            setting(change.section('=', 0, 0))->setCurrent(change.section('=', 1));
+    }
+    [[nodiscard]] bool applyAll() { return actions.apply(QString(""), nullptr); }
+};
+
+// The settings window over the same controller, from the check after
+// loading on.
+struct ShownActions : Actions
+{
     SettingsDialog dialog;
 
-    explicit ShownActions(
-        std::unique_ptr<SettingsParser> parser = parsedFile(QStringLiteral("window_actions.xml")))
-        : device(std::move(parser))
+    ShownActions()
     {
         dialog.initialize(&device, QStringLiteral("Test printer"));
         dialog.show();
     }
 
     SettingsViewItem *row(const QString &id) const { return TreeRow(dialog.paramList, id); }
-    ConcreteElement *setting(const QString &id) const
-    {
-        return qobject_cast<ConcreteElement *>(device.element(id));
-    }
     void select(const QString &id) { dialog.paramList->setCurrentItem(row(id)); }
     // Presses the push button that the selected setting shows in the panel.
     void pressPanelButton()
@@ -130,114 +149,115 @@ private slots:
 
     void applySendsTheChangesAndCommitsThem_data()
     {
-        addColumns<QStringList, QStringList, QStringList>({"changes", "document", "boldRows"});
-        addRow("one setting", QStringList{"Darkness=7"}, QStringList{R"(<Darkness CURRENT="7" />)"},
-               QStringList{"Darkness"});
+        addColumns<QStringList, QStringList>({"changes", "document"});
+        addRow("one setting", QStringList{"Darkness=7"}, QStringList{R"(<Darkness CURRENT="7" />)"});
         addRow("settings in a group and a pop-up form", QStringList{"Port=8080", "RelayOn=0", "Darkness=7"},
                QStringList{R"(<Darkness CURRENT="7" />)", R"(<RelayOn CURRENT="0" />)",
-                           R"(<Port CURRENT="8080" />)"},
-               QStringList{"Darkness", "Relay"});
-        addRow("a value with markup", QStringList{"Owner=a&b"}, QStringList{R"(<Owner CURRENT="a&amp;b" />)"},
-               QStringList{"Owner"});
+                           R"(<Port CURRENT="8080" />)"});
+        addRow("a value with markup", QStringList{"Owner=a&b"},
+               QStringList{R"(<Owner CURRENT="a&amp;b" />)"});
+        addRow("factory values", QStringList(),
+               QStringList{R"(<Darkness CURRENT="5" />)", R"(<Host CURRENT="192.168.0.1" />)",
+                           R"(<Port CURRENT="631" />)"});
     }
     void applySendsTheChangesAndCommitsThem()
     {
         QFETCH(QStringList, changes);
         QFETCH(QStringList, document);
-        QFETCH(QStringList, boldRows);
-        ShownActions shown;
-        for (const QString &change : changes)
-            shown.setting(change.section('=', 0, 0))->setCurrent(change.section('=', 1));
-        for (const QString &id : boldRows)
-            QVERIFY2(shown.row(id)->isValueBold(), qPrintable(id));
-        QVERIFY(shown.dialog.applyBtn->isEnabled());
+        Actions actions;
+        if (changes.isEmpty())
+            actions.actions.restoreFactoryValues();
+        actions.change(changes);
+        QVERIFY(actions.device.sent.isEmpty());
 
-        shown.apply();
-        QCOMPARE(shown.device.sent, QList<Sent>({{QString(""), changeDocument(document)}}));
-        QCOMPARE(shown.boxes.count(), 0);
-        QVERIFY(!shown.dialog.applyBtn->isEnabled());
-        for (const QString &id : boldRows)
-            QVERIFY2(!shown.row(id)->isValueBold(), qPrintable(id));
-        for (const QString &change : changes) {
-            ConcreteElement *setting = shown.setting(change.section('=', 0, 0));
-            QCOMPARE(setting->initial(), change.section('=', 1));
-            QCOMPARE(setting->objectName(), change.section('=', 1));
+        QVERIFY(actions.applyAll());
+        QCOMPARE(actions.device.sent, QList<Sent>({{QString(""), changeDocument(document)}}));
+        QCOMPARE(actions.boxes.count(), 0);
+        for (const QString &line : document) {
+            ConcreteElement *setting = actions.setting(line.section('<', 1).section(' ', 0, 0));
+            QVERIFY2(!HasUnappliedValue(setting), qPrintable(setting->id()));
+            QCOMPARE(setting->initial(), setting->current());
         }
 
         // Committed values are the device's: a second Apply has nothing to send.
-        shown.dialog.applyBtn_clicked();
-        QCOMPARE(shown.device.sent.size(), 2);
-        QVERIFY(shown.device.sent.last().second.isEmpty());
+        QVERIFY(actions.applyAll());
+        QCOMPARE(actions.device.sent.size(), 2);
+        QVERIFY(actions.device.sent.last().second.isEmpty());
     }
 
     void refusedApplyKeepsTheChanges()
     {
-        ShownActions shown;
-        shown.device.refusal = Refusal;
-        shown.setting(QStringLiteral("Darkness"))->setCurrent(QStringLiteral("7"));
-        shown.apply();
+        Actions actions;
+        actions.device.refusal = Refusal;
+        actions.change({"Darkness=7"});
+        QVERIFY(!actions.applyAll());
 
-        QCOMPARE(shown.boxes.count(), 1);
-        QCOMPARE(shown.boxes.last().icon, QMessageBox::Warning);
-        QCOMPARE(shown.boxes.last().caption, QStringLiteral("Error"));
-        QVERIFY(shown.boxes.last().text.contains(QStringLiteral("did not take the settings")));
-        QVERIFY(shown.boxes.last().text.endsWith(Refusal));
-        QVERIFY(shown.row(QStringLiteral("Darkness"))->isValueBold());
-        QVERIFY(shown.dialog.applyBtn->isEnabled());
-        QCOMPARE(shown.setting(QStringLiteral("Darkness"))->initial(), QStringLiteral("3"));
+        QCOMPARE(actions.boxes.count(), 1);
+        QCOMPARE(actions.boxes.last().icon, QMessageBox::Warning);
+        QCOMPARE(actions.boxes.last().caption, QStringLiteral("Error"));
+        QVERIFY(actions.boxes.last().text.contains(QStringLiteral("did not take the settings")));
+        QVERIFY(actions.boxes.last().text.endsWith(Refusal));
+        QVERIFY(HasUnappliedValue(actions.setting(QStringLiteral("Darkness"))));
+        QCOMPARE(actions.setting(QStringLiteral("Darkness"))->initial(), QStringLiteral("3"));
 
         // Nothing was lost: the next try sends the same change.
-        shown.device.refusal.clear();
-        shown.apply();
-        QCOMPARE(shown.device.sent.size(), 2);
-        QCOMPARE(shown.device.sent.last().second, shown.device.sent.first().second);
-        QVERIFY(!shown.row(QStringLiteral("Darkness"))->isValueBold());
-        QVERIFY(!shown.dialog.applyBtn->isEnabled());
-        QCOMPARE(shown.boxes.count(), 1);
+        actions.device.refusal.clear();
+        QVERIFY(actions.applyAll());
+        QCOMPARE(actions.device.sent.size(), 2);
+        QCOMPARE(actions.device.sent.last().second, actions.device.sent.first().second);
+        QVERIFY(!HasUnappliedValue(actions.setting(QStringLiteral("Darkness"))));
+        QCOMPARE(actions.boxes.count(), 1);
     }
 
     void applyWithNothingChangedIsNoFailure()
     {
-        ShownActions shown;
-        shown.device.refusal = Refusal; // never reached: nothing goes to the device
-        shown.select(QStringLiteral("Darkness"));
-        type(shown.setting(QStringLiteral("Darkness")), QStringLiteral("7"));
-        type(shown.setting(QStringLiteral("Darkness")), QStringLiteral("3"));
-        QVERIFY(shown.dialog.applyBtn->isEnabled());
-        shown.apply();
-        QCOMPARE(shown.device.sent, QList<Sent>({{QString(""), QString()}}));
-        QCOMPARE(shown.boxes.count(), 0);
-        QVERIFY(!shown.dialog.applyBtn->isEnabled());
+        Actions actions;
+        actions.device.refusal = Refusal; // never reached: nothing goes to the device
+        actions.change({"Darkness=7", "Darkness=3"});
+        QVERIFY(actions.applyAll());
+        QCOMPARE(actions.device.sent, QList<Sent>({{QString(""), QString()}}));
+        QCOMPARE(actions.boxes.count(), 0);
     }
 
-    void printerDefaultChangesOnlySettingsWithAFactoryValue()
+    // The window's part: the Apply button and the rows follow what the
+    // device took.
+    void applyButtonFollowsTheDevice_data()
+    {
+        addColumns<QString, bool>({"refusal", "taken"});
+        addRow("taken", QString(), true);
+        addRow("refused", Refusal, false);
+    }
+    void applyButtonFollowsTheDevice()
+    {
+        QFETCH(QString, refusal);
+        QFETCH(bool, taken);
+        ShownActions shown;
+        shown.device.refusal = refusal;
+        shown.setting(QStringLiteral("RelayOn"))->setCurrent(QStringLiteral("0"));
+        QVERIFY(shown.row(QStringLiteral("Relay"))->isValueBold());
+        QVERIFY(shown.dialog.applyBtn->isEnabled());
+        shown.apply();
+        QCOMPARE(shown.device.sent.size(), 1);
+        QCOMPARE(shown.dialog.applyBtn->isEnabled(), !taken);
+        QCOMPARE(shown.row(QStringLiteral("Relay"))->isValueBold(), !taken);
+    }
+
+    void printerDefaultReachesTheRowsAndTheShownControl()
     {
         ShownActions shown;
+        shown.select(QStringLiteral("Darkness"));
         QTest::mouseClick(shown.dialog.defBtn, Qt::LeftButton);
         QVERIFY(shown.device.sent.isEmpty());
         QVERIFY(shown.dialog.applyBtn->isEnabled());
-        QCOMPARE(shown.setting(QStringLiteral("Owner"))->current(), QStringLiteral("Office"));
-        QCOMPARE(shown.setting(QStringLiteral("RelayOn"))->current(), QStringLiteral("1"));
-        QCOMPARE(shown.row(QStringLiteral("Darkness"))->text(1), QStringLiteral("5"));
-        QVERIFY(shown.row(QStringLiteral("Darkness"))->isValueBold());
-        QCOMPARE(shown.row(QStringLiteral("Host"))->text(1), QStringLiteral("192.168.0.1"));
-        QVERIFY(!shown.row(QStringLiteral("Owner"))->isValueBold());
-
-        shown.apply();
-        QCOMPARE(shown.device.sent,
-                 QList<Sent>({{QString(""), changeDocument({R"(<Darkness CURRENT="5" />)",
-                                                            R"(<Host CURRENT="192.168.0.1" />)",
-                                                            R"(<Port CURRENT="631" />)"})}}));
-    }
-
-    void printerDefaultReachesTheShownControl()
-    {
-        ShownActions shown;
-        shown.select(QStringLiteral("Darkness"));
-        QTest::mouseClick(shown.dialog.defBtn, Qt::LeftButton);
         auto *edit = shown.setting(QStringLiteral("Darkness"))->control()->findChild<QLineEdit *>();
         QVERIFY(edit);
         QCOMPARE(edit->text(), QStringLiteral("5"));
+        QCOMPARE(shown.row(QStringLiteral("Darkness"))->text(1), QStringLiteral("5"));
+        QVERIFY(shown.row(QStringLiteral("Darkness"))->isValueBold());
+        QCOMPARE(shown.row(QStringLiteral("Host"))->text(1), QStringLiteral("192.168.0.1"));
+        // Settings without a factory value keep theirs.
+        QVERIFY(!shown.row(QStringLiteral("Owner"))->isValueBold());
+        QVERIFY(!shown.row(QStringLiteral("Relay"))->isValueBold());
     }
 
     void invalidSettingIsSelectedInsteadOfSent_data()
@@ -344,16 +364,17 @@ private slots:
     {
         QFETCH(QString, settings);
         QFETCH(QString, listed);
-        ShownActions shown(parsedSettings(settings));
+        Actions actions(parsedSettings(settings));
+        actions.actions.checkLoadedValues();
         if (listed.isEmpty()) {
-            QCOMPARE(shown.boxes.count(), 0);
+            QCOMPARE(actions.boxes.count(), 0);
             return;
         }
-        QCOMPARE(shown.boxes.count(), 1);
-        QCOMPARE(shown.boxes.last().icon, QMessageBox::Warning);
-        QCOMPARE(shown.boxes.last().caption, QStringLiteral("Error"));
+        QCOMPARE(actions.boxes.count(), 1);
+        QCOMPARE(actions.boxes.last().icon, QMessageBox::Warning);
+        QCOMPARE(actions.boxes.last().caption, QStringLiteral("Error"));
         QCOMPARE(
-            shown.boxes.last().text,
+            actions.boxes.last().text,
             QStringLiteral("The following settings cannot be validated and will have empty values:\n\n") +
                 listed);
     }

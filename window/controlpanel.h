@@ -24,6 +24,12 @@ public:
     void show(Element *element);
     // Pops up the shown setting's help over window.
     void showHelp(QWidget *window) const;
+    // Brings element's control, when the panel shows it (the shown setting
+    // or a member of the shown group), up to the value the setting holds.
+    // Values set by rules, by a neighbour or by the printer defaults reach
+    // the setting but not its control. Neither the setting nor its rules
+    // hear of the write.
+    void showValue(Element *element) const;
 
 private:
     void chainFocus();

@@ -150,6 +150,7 @@ void SettingsDialog::valueChangedBy(Element *element, const QString &value)
     }
     if (!element->isConcrete())
         return;
+    m_panel->showValue(element);
     if (m_filler->showValue(element, value, false))
         applyBtn->setEnabled(true);
 }
@@ -159,6 +160,7 @@ void SettingsDialog::valueResetBy(Element *element)
     auto *setting = qobject_cast<ConcreteElement *>(element);
     if (!VELMORA_CHECK_PTR(element) || !setting)
         return;
+    m_panel->showValue(setting);
     (void)m_filler->showValue(setting, setting->current(), true);
 }
 

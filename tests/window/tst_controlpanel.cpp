@@ -1,0 +1,150 @@
+#include "common/logcapture.h"
+#include "common/programfaults.h"
+#include "common/treerows.h"
+#include "controller/localdescription.h"
+#include "model/concreteelement.h"
+#include "model/element.h"
+#include "model/settingsparser.h"
+#include "widgets/custombutton.h"
+#include "window/settingsdialog.h"
+#include "window/settingsviewitem.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+// The settings window showing one of the suite's descriptions.
+struct ShownDescription
+{
+    LocalDescription source;
+    SettingsDialog dialog;
+
+    explicit ShownDescription(const QString &name = QStringLiteral("window_values.xml"))
+        : source(QStringLiteral(VELMORA_TEST_DATA "/") + name)
+    {
+        dialog.initialize(&source, QStringLiteral("Test printer"));
+        dialog.show();
+    }
+
+    SettingsViewItem *row(const QString &id) const { return TreeRow(dialog.paramList, id); }
+    Element *element(const QString &id) const { return source.parser()->findElement(id); }
+    void select(const QString &id) { dialog.paramList->setCurrentItem(row(id)); }
+    // Sets a setting's value from outside its control, as a program would.
+    void set(const QString &id, const QString &value)
+    {
+        auto *setting = qobject_cast<ConcreteElement *>(element(id));
+        QVERIFY(setting);
+        setting->setCurrent(value);
+        setting->checkDependencies();
+    }
+    QString document() const { return source.parser()->getChanges(QString()); }
+};
+
+// What a control shows of its value.
+QString shownText(QWidget *control)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->currentText();
+    if (auto *box = qobject_cast<QCheckBox *>(control))
+        return box->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+    if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
+        return spin->findChild<QLineEdit *>()->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->text();
+    return QStringLiteral("?");
+}
+} // namespace
+
+class TestControlPanel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { FailOnProgramFaults(); }
+
+    void initTestCase()
+    {
+        // The folder pictures are found beside the program, as in a run.
+        QVERIFY(QDir::setCurrent(QStringLiteral(VELMORA_STAGE_DIR "/bin")));
+    }
+
+    // A value changed by anything but its own control shows in the control,
+    // written as the setting holds it; what goes to the device does not
+    // depend on whether the control is shown.
+    void valueChangedElsewhereShowsInItsControl_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("change"); // "rule", "neighbour" or "default"
+        QTest::addColumn<QString>("watched");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("rule sets a member through an attribute") << "Layout"
+                                                                 << "rule"
+                                                                 << "Copies"
+                                                                 << "1";
+        QTest::newRow("rule's decimal keeps its text") << "Layout"
+                                                       << "rule"
+                                                       << "Margin"
+                                                       << "4.5";
+        QTest::newRow("rule moves a check box's value") << "Media"
+                                                        << "rule"
+                                                        << "Media"
+                                                        << "checked";
+        QTest::newRow("member sets its neighbour") << "Layout"
+                                                   << "neighbour"
+                                                   << "Copies"
+                                                   << "3";
+        QTest::newRow("printer default") << "Layout"
+                                         << "default"
+                                         << "Copies"
+                                         << "2";
+    }
+    void valueChangedElsewhereShowsInItsControl()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, change);
+        QFETCH(QString, watched);
+        QFETCH(QString, expected);
+        ShownDescription hidden;
+        ShownDescription window;
+        window.select(shown);
+        for (ShownDescription *each : {&hidden, &window}) {
+            if (change == QLatin1String("rule"))
+                each->set(QStringLiteral("Source"), QStringLiteral("Manual"));
+            else if (change == QLatin1String("neighbour") && each == &hidden)
+                each->set(QStringLiteral("Duplex"), QStringLiteral("On"));
+            else if (change == QLatin1String("neighbour"))
+                qobject_cast<QCheckBox *>(each->element(QStringLiteral("Duplex"))->control())->click();
+            else
+                each->dialog.defBtn->click();
+        }
+        QCOMPARE(shownText(window.element(watched)->control()), expected);
+        QCOMPARE(window.document(), hidden.document());
+        QVERIFY(window.dialog.applyBtn->isEnabled());
+    }
+
+    // Moving the control's own value reaches the setting and its rules as
+    // before: the written value is no edit, the next one is.
+    void controlStillReportsAfterAWrittenValue()
+    {
+        ShownDescription window;
+        window.select(QStringLiteral("Layout"));
+        window.set(QStringLiteral("Duplex"), QStringLiteral("On"));
+        auto *spin = qobject_cast<QSpinBox *>(window.element(QStringLiteral("Copies"))->control());
+        QVERIFY(spin);
+        QCOMPARE(spin->value(), 3);
+        spin->stepUp();
+        QCOMPARE(qobject_cast<ConcreteElement *>(window.element(QStringLiteral("Copies")))->current(),
+                 QStringLiteral("4"));
+        QCOMPARE(window.row(QStringLiteral("Layout"))->text(1), QStringLiteral("4"));
+    }
+};
+
+QTEST_MAIN(TestControlPanel)
+#include "tst_controlpanel.moc"

@@ -63,6 +63,11 @@ void SettingsDialog::initialize(IConfigurator *configurator, const QString &head
     connect(helpBtn, &QToolButton::clicked, this, &SettingsDialog::helpBtn_clicked, Qt::UniqueConnection);
 
     m_filler->fill(m_pSettings, [this](Element *element) { connectElement(element); });
+    // A list whose current row was never set makes its first row current
+    // when it takes the keyboard focus, which would show a setting nobody
+    // picked. Setting it, to none, leaves the choice to the person.
+    paramList->setCurrentItem(nullptr);
+    favoriteList->setCurrentItem(nullptr);
     m_actions->checkLoadedValues();
 }
 

@@ -144,6 +144,61 @@ private slots:
                  QStringLiteral("4"));
         QCOMPARE(window.row(QStringLiteral("Layout"))->text(1), QStringLiteral("4"));
     }
+
+    // Nothing is selected until the person picks something: the keyboard
+    // focus on a list alone does not choose its first row.
+    void windowOpensWithNothingSelected_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("no focus") << "";
+        QTest::newRow("favourites focused") << "favourites";
+        QTest::newRow("tree focused") << "tree";
+    }
+    void windowOpensWithNothingSelected()
+    {
+        QFETCH(QString, focused);
+        ShownDescription window;
+        QVERIFY(QTest::qWaitForWindowExposed(&window.dialog));
+        if (!focused.isEmpty()) {
+            QTreeWidget *list =
+                focused == QLatin1String("tree") ? window.dialog.paramList : window.dialog.favoriteList;
+            window.dialog.activateWindow();
+            list->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(list->hasFocus());
+        }
+        QVERIFY(!window.dialog.paramList->currentItem());
+        QVERIFY(!window.dialog.favoriteList->currentItem());
+        QVERIFY(window.dialog.paramList->selectedItems().isEmpty());
+        QVERIFY(window.dialog.helpBtn->isHidden());
+        QVERIFY(window.dialog.panel->findChildren<QWidget *>().isEmpty());
+    }
+
+    void pickingAFavouriteSelects_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("click") << false;
+        QTest::newRow("arrow key") << true;
+    }
+    void pickingAFavouriteSelects()
+    {
+        QFETCH(bool, byKey);
+        ShownDescription window;
+        QVERIFY(QTest::qWaitForWindowExposed(&window.dialog));
+        QTreeWidget *favourites = window.dialog.favoriteList;
+        if (byKey) {
+            window.dialog.activateWindow();
+            favourites->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(favourites->hasFocus());
+            QTest::keyClick(favourites, Qt::Key_Down);
+        } else {
+            const QRect place = favourites->visualItemRect(favourites->topLevelItem(0));
+            QTest::mouseClick(favourites->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+        }
+        QVERIFY(favourites->currentItem());
+        QCOMPARE(favourites->currentItem()->text(0), QStringLiteral("Paper"));
+        QCOMPARE(window.dialog.paramList->currentItem(), window.row(QStringLiteral("Source")));
+        QVERIFY(window.dialog.helpBtn->isVisible());
+    }
 };
 
 QTEST_MAIN(TestControlPanel)

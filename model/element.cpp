@@ -5,6 +5,7 @@
 #include "model/dependency.h"
 #include "model/elementtype.h"
 
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStringList>
@@ -407,9 +408,18 @@ void Element::setTemp(const QString &value)
 void Element::setControl(QWidget *control)
 {
     m_pControl = control;
-    // Screen readers name the control after its setting.
-    if (control && control->accessibleName().isEmpty())
+    if (!control || !control->accessibleName().isEmpty())
+        return;
+    // Screen readers name a control after its setting, except a button or
+    // box that shows its own text: that is what the person reads on it
+    // ("Reset now"), so Qt's name from the text stays, and the setting's
+    // title, where it says something else, describes the control.
+    const auto *button = qobject_cast<QAbstractButton *>(control);
+    if (!button || button->text().isEmpty()) {
         control->setAccessibleName(m_title);
+    } else if (button->text() != m_title && control->accessibleDescription().isEmpty()) {
+        control->setAccessibleDescription(m_title);
+    }
 }
 
 namespace {

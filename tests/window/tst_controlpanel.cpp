@@ -199,6 +199,45 @@ private slots:
         QCOMPARE(window.dialog.paramList->currentItem(), window.row(QStringLiteral("Source")));
         QVERIFY(window.dialog.helpBtn->isVisible());
     }
+
+    // A control that shows its own text is announced by it; the setting's
+    // title describes it where it says something else.
+    void controlsAreAnnouncedByWhatTheyShow_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("button") << "Clean"
+                                << "Clean"
+                                << "Clean now"
+                                << "Head cleaning";
+        QTest::newRow("check box") << "Layout"
+                                   << "Duplex"
+                                   << "Both sides"
+                                   << "";
+        QTest::newRow("spin box") << "Layout"
+                                  << "Copies"
+                                  << "Copies"
+                                  << "";
+    }
+    void controlsAreAnnouncedByWhatTheyShow()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, id);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        ShownDescription window;
+        window.select(shown);
+        QWidget *control = window.element(id)->control();
+        QVERIFY(control);
+        if (auto *button = control->findChild<QPushButton *>())
+            control = button;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        QCOMPARE(accessible->text(QAccessible::Description), description);
+    }
 };
 
 QTEST_MAIN(TestControlPanel)

@@ -210,13 +210,14 @@ void SettingsTreeFiller::addElementItem(Element *element, SettingsViewItem *pare
     m_fillWidths->enterTitle(item, title, false);
 
     Element *shown = element;
-    if (element->isComplex()) {
-        const auto *group = static_cast<ComplexElement *>(element);
-        DebugLog("COMPLEX ELEMENT { subelems=%u", unsigned(group->elements().size()));
+    const bool group = element->isComplex();
+    if (group) {
+        DebugLog("COMPLEX ELEMENT { subelems=%u",
+                 unsigned(static_cast<ComplexElement *>(element)->elements().size()));
         shown = MainMember(element);
         DebugLog("\te=%p", static_cast<void *>(shown));
-        DebugLog("COMPLEX ELEMENT }");
     }
+    // A group's row shows its main member's value, traced inside the group.
     QString value;
     if (auto *concrete = qobject_cast<ConcreteElement *>(shown)) {
         value = concrete->current();
@@ -227,6 +228,8 @@ void SettingsTreeFiller::addElementItem(Element *element, SettingsViewItem *pare
         }
         item->setText(1, value);
     }
+    if (group)
+        DebugLog("COMPLEX ELEMENT }");
     IndexedRow &indexed = indexItem(element->id(), item);
     if (!value.isEmpty()) {
         // A second row of an id has an entry of its own.

@@ -238,6 +238,19 @@ private slots:
         QCOMPARE(accessible->text(QAccessible::Name), name);
         QCOMPARE(accessible->text(QAccessible::Description), description);
     }
+
+    // A group's trace names its main member's value inside its brackets.
+    void groupTraceHoldsItsMainMemberValue()
+    {
+        LogCapture trace;
+        ShownDescription window;
+        const QStringList lines = trace.lines();
+        const qsizetype open = lines.indexOf(QStringLiteral("COMPLEX ELEMENT { subelems=3"));
+        QVERIFY(open >= 0);
+        const qsizetype close = lines.indexOf(QStringLiteral("COMPLEX ELEMENT }"), open);
+        QVERIFY(close > open);
+        QCOMPARE(lines.indexOf(QStringLiteral("\tcurrent=<5>"), open), close - 1);
+    }
 };
 
 QTEST_MAIN(TestControlPanel)

@@ -41,6 +41,19 @@ private slots:
         QVERIFY(!picture.allGray());
     }
 
+    // A picture asked for again is the one decoded the first time, until its
+    // collection goes.
+    void decodedOnce()
+    {
+        RegisterMaintenanceImages();
+        const QImage first = ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png"));
+        QCOMPARE(ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png")).cacheKey(), first.cacheKey());
+        QCOMPARE(ImageFromMimeSource(QStringLiteral("help.png")).cacheKey(),
+                 ImageFromMimeSource(QStringLiteral("help.png")).cacheKey());
+        UnregisterMaintenanceImages();
+        QVERIFY(ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png")).isNull());
+    }
+
     void logoIsStaged()
     {
         QCOMPARE(QImage(QStringLiteral(VELMORA_STAGE_DIR "/share/icons/logo.png")).size(), QSize(128, 48));

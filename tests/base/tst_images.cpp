@@ -2,6 +2,7 @@
 #include "base/images.h"
 #include "common/datatable.h"
 
+#include <QDir>
 #include <QImage>
 #include <QTest>
 
@@ -50,6 +51,11 @@ private slots:
         QCOMPARE(ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png")).cacheKey(), first.cacheKey());
         QCOMPARE(ImageFromMimeSource(QStringLiteral("help.png")).cacheKey(),
                  ImageFromMimeSource(QStringLiteral("help.png")).cacheKey());
+        // A file beside the program, found from the working directory.
+        QVERIFY(QDir::setCurrent(QStringLiteral(VELMORA_STAGE_DIR "/bin")));
+        const QImage folder = ImageFromMimeSource(QStringLiteral("folder.png"));
+        QVERIFY(!folder.isNull());
+        QCOMPARE(ImageFromMimeSource(QStringLiteral("folder.png")).cacheKey(), folder.cacheKey());
         UnregisterMaintenanceImages();
         QVERIFY(ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png")).isNull());
     }

@@ -24,6 +24,7 @@ namespace {
 // controller holds them, so the first use of the collections takes that
 // early registration back unless the controller has already claimed them.
 bool maintenanceSettled = false;
+int generation = 0;
 
 void settleMaintenanceImages()
 {
@@ -31,12 +32,13 @@ void settleMaintenanceImages()
         return;
     maintenanceSettled = true;
     cleanupMaintenanceImages();
+    ++generation;
 }
 } // namespace
 
 void RegisterWindowImages()
 {
-    static const bool registered = (initWindowImages(), true);
+    static const bool registered = (initWindowImages(), ++generation, true);
     Q_UNUSED(registered);
     settleMaintenanceImages();
 }
@@ -45,10 +47,17 @@ void RegisterMaintenanceImages()
 {
     maintenanceSettled = true;
     initMaintenanceImages();
+    ++generation;
 }
 
 void UnregisterMaintenanceImages()
 {
     maintenanceSettled = true;
     cleanupMaintenanceImages();
+    ++generation;
+}
+
+int ImageCollectionsGeneration()
+{
+    return generation;
 }

@@ -6,3 +6,6 @@
 void RegisterWindowImages();
 void RegisterMaintenanceImages();
 void UnregisterMaintenanceImages();
+// Counts the registrations and removals of collections: a picture found by
+// name before one of them may be gone, or newly there, after it.
+int ImageCollectionsGeneration();

@@ -2,18 +2,47 @@
 
 #include "base/imagecollections.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
+
+namespace {
+
+// The window asks for the same few pictures again and again (a folder
+// picture per row); each is decoded once and then shared. A file beside the
+// program is kept by its absolute path, as it is found from the working
+// directory; what the collections hold changes only when one comes or goes.
+// A path with no picture is looked at again the next time.
+QImage readOnce(const QString &path)
+{
+    static QHash<QString, QImage> decoded;
+    static int generation = -1;
+    if (generation != ImageCollectionsGeneration()) {
+        decoded.clear();
+        generation = ImageCollectionsGeneration();
+    }
+    const QString key = path.startsWith(QLatin1Char(':')) ? path : QDir::current().absoluteFilePath(path);
+    const auto kept = decoded.constFind(key);
+    if (kept != decoded.constEnd())
+        return *kept;
+    const QImage image = ReadImage(path);
+    if (!image.isNull())
+        decoded.insert(key, image);
+    return image;
+}
+
+} // namespace
 
 QImage ImageFromMimeSource(const QString &name)
 {
     RegisterWindowImages();
     if (name.isEmpty())
         return QImage();
-    QImage image = ReadImage(QStringLiteral(":/images/") + name);
+    QImage image = readOnce(QStringLiteral(":/images/") + name);
     if (image.isNull() && !name.contains(QLatin1String("..")))
-        image = ReadImage(QStringLiteral("../share/images/") + name);
+        image = readOnce(QStringLiteral("../share/images/") + name);
     return image;
 }
 

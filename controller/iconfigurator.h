@@ -42,8 +42,13 @@ public:
     virtual bool addressBookStart() { return false; }
 
     // Hands a setting's press on to the window's own Apply path (a
-    // maintenance setting applied as that setting's change document).
-    using ApplyCallback = std::function<void(const QString &id)>;
+    // maintenance setting applied as that setting's change document). True
+    // when the device took it. With a null reason the window tells the user
+    // itself when the device did not; otherwise the reason (one sentence for
+    // the user, as lastFailure) comes back in *reason for the caller to show,
+    // as a wizard does on its page: a box of the window's would stand behind
+    // the modal wizard.
+    using ApplyCallback = std::function<bool(const QString &id, QString *reason)>;
 
     // The ink-jet maintenance functions, with parent as the wizards' parent.
     // A null or empty id writes the commands to the device directly; the id

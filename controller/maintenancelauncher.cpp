@@ -20,7 +20,7 @@ void MaintenanceLauncher::testPagePrint(const ApplyCallback &apply, const QStrin
     if (id.isEmpty())
         (void)PrintTestPage(m_devPath.constData());
     else if (apply)
-        apply(id);
+        (void)apply(id, nullptr);
 }
 
 void MaintenanceLauncher::cartridgeClean(QWidget *parent, const ApplyCallback &apply, const QString &id) const
@@ -30,8 +30,7 @@ void MaintenanceLauncher::cartridgeClean(QWidget *parent, const ApplyCallback &a
         return;
     }
     CartridgeClean wizard(m_devPath.constData(), id, parent, "CartridgeClean_wizard");
-    if (apply)
-        QObject::connect(&wizard, &CartridgeClean::cleaningRequested, &wizard, apply);
+    wizard.setSettingApplier(apply);
     (void)wizard.exec();
 }
 
@@ -43,8 +42,7 @@ void MaintenanceLauncher::cartridgeAlignSFP(bool photoInk, QWidget *parent, cons
         return;
     }
     CartridgeAlignSFP wizard(photoInk, m_devPath.constData(), id, parent, "CartridgeAlignSFP_wizard");
-    if (apply)
-        QObject::connect(&wizard, &CartridgeAlignSFP::alignmentRequested, &wizard, apply);
+    wizard.setSettingApplier(apply);
     (void)wizard.exec();
 }
 
@@ -53,7 +51,9 @@ int MaintenanceLauncher::cartridgeAlignMFP(QWidget *parent, const ApplyCallback 
 {
     if (id.isEmpty())
         return RunCartridgeAlignMFP(m_devPath.constData(), parent);
+    // The device prints and scans its alignment page itself: the setting's
+    // press is all there is to do, and no wizard stands before the window.
     if (apply)
-        apply(id);
+        (void)apply(id, nullptr);
     return 0;
 }

@@ -9,8 +9,9 @@ class QWidget;
 // The window's maintenance buttons. Without an id the maintenance functions
 // write their commands to the device node themselves; with the id of a
 // maintenance setting the press goes to the device as that setting's change
-// document, through the caller's apply path. The wizards run modal to the
-// parent. The wizards' pictures are there as long as the launcher is.
+// document, through the caller's apply path; a wizard shows on its page when
+// the device did not take it. The wizards run modal to the parent. The
+// wizards' pictures are there as long as the launcher is.
 class MaintenanceLauncher
 {
 public:

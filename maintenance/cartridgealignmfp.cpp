@@ -12,13 +12,12 @@ enum { PrintPage, ScanPage };
 constexpr QWizard::WizardButton PrintPageButton = QWizard::CustomButton1;
 } // namespace
 
-CartridgeAlignMFP::CartridgeAlignMFP(const char *devPath, const QString &id, QWidget *parent,
-                                     const char *name)
+CartridgeAlignMFP::CartridgeAlignMFP(const char *devPath, QWidget *parent, const char *name)
     : MaintenanceWizard({"CartridgeAlignMFPBase",
                          QT_TRANSLATE_NOOP("CartridgeAlignMFPBase", "Ink Cartridge Alignment"),
                          QT_TRANSLATE_NOOP("CartridgeAlignMFPBase", "Page"),
                          {543, 409}},
-                        devPath, id, parent, name)
+                        devPath, QString(), parent, name)
 {
     addTextPage("WizardPage", "Frame1",
                 {{"TextLabel20",
@@ -58,9 +57,6 @@ CartridgeAlignMFP::CartridgeAlignMFP(const char *devPath, const QString &id, QWi
 
 void CartridgeAlignMFP::printPage()
 {
-    DebugLog("CartridgeAlignMFP::printPage() (%s)", qPrintable(modeName()));
-    if (isDirect())
-        sendFromPage(PrintPage, {InkCommands::printAlignmentPage()});
-    else
-        emit alignmentRequested(settingId());
+    DebugLog("CartridgeAlignMFP::printPage()");
+    sendFromPage(PrintPage, {InkCommands::printAlignmentPage()});
 }

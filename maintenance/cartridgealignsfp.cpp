@@ -135,10 +135,12 @@ void CartridgeAlignSFP::printPatterns()
         started = sendFromPage(PatternPage, {InkCommands::alignmentStart()});
         m_firstPatternPage = !started;
     }
-    if (!isDirect())
-        emit alignmentRequested(settingId());
-    else if (started)
+    if (!started)
+        return;
+    if (isDirect())
         sendFromPage(PatternPage, {InkCommands::printAlignmentPatterns()});
+    else
+        applyFromPage(PatternPage);
 }
 
 void CartridgeAlignSFP::sendChoices()

@@ -11,8 +11,9 @@ class QSpinBox;
 // each set, "Continue" sends the choices and prints the verification page,
 // whose "Align" starts over from the first page. With an empty id the wizard
 // writes every command itself; with the id of a maintenance setting the
-// pattern page is printed by applying that setting (alignmentRequested) and
-// the rest is still written directly.
+// pattern page is printed by applying that setting (see setSettingApplier)
+// and the rest is still written directly. The pattern page is asked for
+// only once the device has taken the start command.
 class CartridgeAlignSFP : public MaintenanceWizard
 {
     Q_OBJECT
@@ -29,9 +30,6 @@ public:
     QSpinBox *sbE;
     QSpinBox *sbF;
     QSpinBox *sbG;
-
-signals:
-    void alignmentRequested(const QString &id);
 
 protected:
     void initializePage(int id) override;

@@ -51,5 +51,5 @@ void CartridgeClean::initializePage(int id)
     if (isDirect())
         sendFromPage(CleaningPage, {InkCommands::clean()});
     else
-        emit cleaningRequested(settingId());
+        applyFromPage(CleaningPage);
 }

@@ -1,7 +1,5 @@
 #include "maintenance/commandstatuslabel.h"
 
-#include "maintenance/commandsender.h"
-
 #include <QLayout>
 #include <QWizardPage>
 
@@ -20,13 +18,13 @@ CommandStatusLabel *CommandStatusLabel::addTo(QWizardPage *page)
     return label;
 }
 
-void CommandStatusLabel::report(bool sent, const CommandSender &sender)
+void CommandStatusLabel::report(bool taken, const QString &reason)
 {
-    if (sent) {
+    if (taken) {
         clear();
         hide();
         return;
     }
-    setText(tr("The device did not take the command: %1").arg(sender.lastFailure().text()));
+    setText(tr("The device did not take the command: %1").arg(reason));
     show();
 }

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 
-class CommandSender;
 class QWizardPage;
 
 // One line at the foot of a wizard page that says when the device did not
@@ -15,8 +14,9 @@ public:
     // A hidden line added below the page's content.
     static CommandStatusLabel *addTo(QWizardPage *page);
 
-    // Shows the sender's last failure, or hides the line when sent is true.
-    void report(bool sent, const CommandSender &sender);
+    // Shows why the device did not take the page's commands or setting, or
+    // hides the line when it did (taken is true).
+    void report(bool taken, const QString &reason);
 
 private:
     explicit CommandStatusLabel(QWidget *parent);

@@ -29,6 +29,5 @@ int RunCartridgeAlignSFP(bool photoInk, const char *devPath, QWidget *parent)
 
 int RunCartridgeAlignMFP(const char *devPath, QWidget *parent)
 {
-    return std::make_unique<CartridgeAlignMFP>(devPath, QString(), parent, "CartridgeAlignMFP_wizard")
-        ->exec();
+    return std::make_unique<CartridgeAlignMFP>(devPath, parent, "CartridgeAlignMFP_wizard")->exec();
 }

@@ -1,5 +1,6 @@
 #include "maintenance/maintenancewizard.h"
 
+#include "base/debuglog.h"
 #include "base/images.h"
 #include "maintenance/commandstatuslabel.h"
 
@@ -102,11 +103,28 @@ QLabel *MaintenanceWizard::makePicture(QFrame *frame, const Picture &picture)
 bool MaintenanceWizard::sendFromPage(int pageId, const QList<QByteArray> &commands)
 {
     const bool sent = m_sender.sendAll(commands);
+    report(pageId, sent, sent ? QString() : m_sender.lastFailure().text());
+    return sent;
+}
+
+bool MaintenanceWizard::applyFromPage(int pageId)
+{
+    if (!m_applier) {
+        DebugLog("MaintenanceWizard: nothing applies <%s>", qPrintable(m_id));
+        return false;
+    }
+    QString reason;
+    const bool taken = m_applier(m_id, &reason);
+    report(pageId, taken, reason);
+    return taken;
+}
+
+void MaintenanceWizard::report(int pageId, bool taken, const QString &reason)
+{
     CommandStatusLabel *&line = m_statusLines[pageId];
     if (!line)
         line = CommandStatusLabel::addTo(page(pageId));
-    line->report(sent, m_sender);
-    return sent;
+    line->report(taken, reason);
 }
 
 void MaintenanceWizard::showButtonRow(int pageId)

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QWizard>
 
+#include <functional>
+
 class CommandStatusLabel;
 class QFrame;
 class QLabel;
@@ -20,6 +22,15 @@ class QLabel;
 class MaintenanceWizard : public QWizard
 {
     Q_OBJECT
+public:
+    // Applies the maintenance setting of the id through the program's own
+    // apply path: true when the device took it, otherwise false with the
+    // reason (one sentence for the user) in *reason.
+    using SettingApplier = std::function<bool(const QString &id, QString *reason)>;
+
+    // Where the setting's presses go; without one they go nowhere.
+    void setSettingApplier(SettingApplier applier) { m_applier = std::move(applier); }
+
 protected:
     // What sets a wizard's form apart. Its name is the object name when the
     // caller gives none, and the context the catalogue files the form's texts
@@ -51,7 +62,6 @@ protected:
                       const char *name);
 
     [[nodiscard]] bool isDirect() const { return m_id.isEmpty(); }
-    [[nodiscard]] const QString &settingId() const { return m_id; }
     // How the trace names the mode: "direct" or the setting's id.
     [[nodiscard]] QString modeName() const;
 
@@ -70,14 +80,19 @@ protected:
     // Writes the commands in order, stopping at the first the device does not
     // take, and says on the page why; a later success there hides the line.
     bool sendFromPage(int pageId, const QList<QByteArray> &commands);
+    // Has the wizard's setting applied, and says on the page, as for a
+    // command, when the device did not take it.
+    bool applyFromPage(int pageId);
 
 private:
     void showButtonRow(int pageId);
+    void report(int pageId, bool taken, const QString &reason);
 
     const char *m_formName;
     const char *m_pageTitle;
     QString m_id;
     CommandSender m_sender;
+    SettingApplier m_applier;
     QHash<int, QList<WizardButton>> m_buttonRows;
     // Made on a page's first send; owned by their pages.
     QHash<int, CommandStatusLabel *> m_statusLines;

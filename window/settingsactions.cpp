@@ -56,26 +56,35 @@ Element *SettingsActions::firstInvalid() const
 
 bool SettingsActions::apply(const QString &id, QWidget *boxParent)
 {
-    if (m_pConfigurator && !m_pConfigurator->applySettings(id)) {
-        // The values stay uncommitted when the device did not take them:
-        // shown as applied, they would no longer be sent, and the user would
-        // believe the device has them. A false answer without a reason only
-        // means there was nothing to send, which is no failure.
-        const QString reason = m_pConfigurator->lastFailure();
-        if (!reason.isEmpty()) {
-            DebugLog("SettingsDialog: the device did not take <%s>: %s", qPrintable(id), qPrintable(reason));
-            UserMessage::warning(
-                boxParent, QCoreApplication::translate("SettingsDialog", "Error"),
-                QCoreApplication::translate("SettingsDialog", "The printer did not take the settings.\n\n%1")
-                    .arg(reason));
-            return false;
-        }
+    // The values stay uncommitted when the device did not take them: shown
+    // as applied, they would no longer be sent, and the user would believe
+    // the device has them.
+    QString reason;
+    if (!send(id, &reason)) {
+        UserMessage::warning(
+            boxParent, QCoreApplication::translate("SettingsDialog", "Error"),
+            QCoreApplication::translate("SettingsDialog", "The printer did not take the settings.\n\n%1")
+                .arg(reason));
+        return false;
     }
     // A button press or a pop-up form commits nothing here: a form commits
     // its own members.
     if (id.isEmpty())
         commitAll();
     return true;
+}
+
+bool SettingsActions::send(const QString &id, QString *reason)
+{
+    if (!m_pConfigurator || m_pConfigurator->applySettings(id))
+        return true;
+    // A false answer without a reason only means there was nothing to send,
+    // which is no failure.
+    *reason = m_pConfigurator->lastFailure();
+    if (reason->isEmpty())
+        return true;
+    DebugLog("SettingsDialog: the device did not take <%s>: %s", qPrintable(id), qPrintable(*reason));
+    return false;
 }
 
 void SettingsActions::commitAll()

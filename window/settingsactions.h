@@ -29,6 +29,10 @@ public:
     // device did not take them; the user has then been told why, in a box
     // over boxParent.
     [[nodiscard]] bool apply(const QString &id, QWidget *boxParent);
+    // Sends the changes of id, as apply does, but leaves telling the user to
+    // the caller: false with the reason in *reason when the device did not
+    // take them. Commits nothing.
+    [[nodiscard]] bool send(const QString &id, QString *reason);
     // Every setting with a factory value takes it; nothing goes to the
     // device before Apply.
     void restoreFactoryValues();

@@ -4,6 +4,7 @@
 #include "controller/iconfigurator.h"
 #include "model/elementtype.h"
 #include "model/inkcartridgealignsfpelement.h"
+#include "window/settingsactions.h"
 
 // The buttons whose work is the controller's. The address books are its
 // tools. Each maintenance button hands its press to the controller, which
@@ -59,8 +60,12 @@ void SettingsDialog::addressBookClicked(const QString &)
 
 IConfigurator::ApplyCallback SettingsDialog::applyThroughWindow()
 {
-    return [this](const QString &id) {
-        buttonClicked(id);
+    return [this](const QString &id, QString *reason) {
+        // Without a place for the reason the press is the window's own, box
+        // and all, as a plain device button's.
+        if (!reason)
+            return m_actions->apply(id, this);
+        return m_actions->send(id, reason);
     };
 }
 

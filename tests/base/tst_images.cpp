@@ -2,6 +2,7 @@
 #include "base/images.h"
 #include "common/datatable.h"
 
+#include <QDir>
 #include <QImage>
 #include <QTest>
 
@@ -39,6 +40,24 @@ private slots:
         // Drawn on a see-through ground: a flat or empty picture means the drawing went wrong.
         QCOMPARE(qAlpha(picture.pixel(0, 0)), 0);
         QVERIFY(!picture.allGray());
+    }
+
+    // A picture asked for again is the one decoded the first time, until its
+    // collection goes.
+    void decodedOnce()
+    {
+        RegisterMaintenanceImages();
+        const QImage first = ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png"));
+        QCOMPARE(ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png")).cacheKey(), first.cacheKey());
+        QCOMPARE(ImageFromMimeSource(QStringLiteral("help.png")).cacheKey(),
+                 ImageFromMimeSource(QStringLiteral("help.png")).cacheKey());
+        // A file beside the program, found from the working directory.
+        QVERIFY(QDir::setCurrent(QStringLiteral(VELMORA_STAGE_DIR "/bin")));
+        const QImage folder = ImageFromMimeSource(QStringLiteral("folder.png"));
+        QVERIFY(!folder.isNull());
+        QCOMPARE(ImageFromMimeSource(QStringLiteral("folder.png")).cacheKey(), folder.cacheKey());
+        UnregisterMaintenanceImages();
+        QVERIFY(ImageFromMimeSource(QStringLiteral("Ink_Cleaning.png")).isNull());
     }
 
     void logoIsStaged()

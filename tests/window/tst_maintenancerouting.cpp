@@ -6,6 +6,7 @@
 #include "window/settingsdialog.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -24,6 +25,42 @@ QStringList fiveSets()
 {
     return {set("set A", "550b00"), set("set B", "55120001"), set("set C", "55120000"),
             set("set D", "55120002"), set("set E", "55120102")};
+}
+
+// What a press of the setting's button showed: the object name of the wizard
+// that opened, the clicks it missed and the status line of the page its
+// clicks ended on. The wizard runs modally: it is driven from inside its own
+// event loop.
+struct Press
+{
+    QString wizard;
+    QStringList missed;
+    QString status;
+};
+
+Press press(QObject *context, QPushButton *button, const QStringList &clicks)
+{
+    Press seen;
+    // Gone with this call: a press that opens no wizard leaves nothing to fire later.
+    QTimer driver;
+    driver.setSingleShot(true);
+    QObject::connect(&driver, &QTimer::timeout, context, [&] {
+        auto *modal = qobject_cast<QWizard *>(QApplication::activeModalWidget());
+        if (!modal)
+            return;
+        seen.wizard = modal->objectName();
+        for (const QString &text : clicks) {
+            if (!click(*modal, text))
+                seen.missed << text;
+        }
+        auto *status = modal->currentPage()->findChild<QLabel *>("commandStatus");
+        if (status && status->isVisible())
+            seen.status = status->text();
+        modal->close(); // ends the run should a click have been missed
+    });
+    driver.start(0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    return seen;
 }
 } // namespace
 
@@ -76,27 +113,51 @@ private slots:
         QPushButton *button = selectButton(dialog, setting);
         QVERIFY(button);
 
-        // The wizard runs modally: it is driven from inside its own event loop.
-        QString shown;
-        QStringList missed;
-        if (!wizard.isEmpty()) {
-            QTimer::singleShot(0, this, [&] {
-                auto *modal = qobject_cast<QWizard *>(QApplication::activeModalWidget());
-                if (!modal)
-                    return;
-                shown = modal->objectName();
-                for (const QString &text : clicks) {
-                    if (!click(*modal, text))
-                        missed << text;
-                }
-                modal->close(); // ends the run should a click have been missed
-            });
-        }
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(shown, wizard);
-        QCOMPARE(missed, QStringList());
+        const Press seen = press(this, button, clicks);
+        QCOMPARE(seen.wizard, wizard);
+        QCOMPARE(seen.missed, QStringList());
         QCOMPARE(receivedBeforeMarker(device), expected);
         QCOMPARE(boxes.requests().size(), 0);
+    }
+
+    // A device that refuses the setting's press: a wizard says so on its
+    // page, where the user looks, and goes no further; a box of the window's
+    // would stand behind the modal wizard. Without a wizard the window's
+    // box says it.
+    void refusedPress_data()
+    {
+        addColumns<QString, QStringList, QStringList, QString, int>(
+            {"setting", "clicks", "expected", "status", "boxes"});
+        const QString refused =
+            QStringLiteral("The device did not take the command: The device refused the changes (status 3).");
+        addRow("cleaning", "CleanCartridgesXml", QStringList{"Clean"},
+               QStringList{pressed("CleanCartridgesXml")}, refused, 0);
+        addRow("single-function", "AlignCartridgesSfpXml", QStringList{"Align"},
+               QStringList{Start, pressed("AlignCartridgesSfpXml")}, refused, 0);
+        addRow("test page", "PrintTestPageXml", QStringList(), QStringList{pressed("PrintTestPageXml")},
+               QString(), 1);
+    }
+    void refusedPress()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QStringList, clicks);
+        RunTreeCopy tree;
+        QVERIFY(tree.isValid());
+        SimulatedDevice device;
+        QVERIFY2(device.start(samplePath(), {"--status", "3"}), qPrintable(device.errorText()));
+        MessageBoxRecorder boxes;
+        auto controller = controllerIn(tree, device.devicePath());
+        SettingsDialog dialog;
+        dialog.initialize(controller.get(), QStringLiteral("Office"));
+        dialog.show();
+        QPushButton *button = selectButton(dialog, setting);
+        QVERIFY(button);
+
+        const Press seen = press(this, button, clicks);
+        QCOMPARE(seen.missed, QStringList());
+        QTEST(seen.status, "status");
+        QTEST(receivedBeforeMarker(device), "expected");
+        QTEST(int(boxes.requests().size()), "boxes");
     }
 };
 

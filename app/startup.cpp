@@ -10,13 +10,13 @@
 #include "controller/configurator.h"
 #include "i18n/localization.h"
 #include "window/settingsdialog.h"
+#include "window/windowsize.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QLayout>
 #include <QPixmapCache>
 
 #include <future>
@@ -109,9 +109,12 @@ int RunSettings(const StartOptions &options)
     }
     SettingsDialog dialog(nullptr, nullptr, false, Qt::WindowFlags());
     dialog.initialize(&controller, options.devName);
-    if (QLayout *layout = dialog.layout())
-        layout->setSizeConstraint(QLayout::SetFixedSize);
-    return dialog.exec();
+    // Not of fixed size: users must read whole titles and values, so the
+    // window opens wide enough for them and can be made larger.
+    WindowSize::open(&dialog, dialog.fittingSize());
+    const int result = dialog.exec();
+    WindowSize::remember(dialog.size());
+    return result;
 }
 
 int VelmoraMain(int argc, char **argv)

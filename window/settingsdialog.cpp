@@ -21,9 +21,12 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 SettingsDialog::SettingsDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
     : Ui_SettingsDialog(parent, name, modal, fl),
@@ -44,6 +47,17 @@ SettingsDialog::~SettingsDialog() = default;
 int SettingsDialog::favoritePaneWidth()
 {
     return FavouritesPane::width();
+}
+
+QSize SettingsDialog::fittingSize() const
+{
+    // At its size hint the window gives the tree the tree's own hint; every
+    // pixel the window gains goes to the tree.
+    const int tree = m_filler->widestRowWidth() + 2 * paramList->frameWidth() +
+                     paramList->verticalScrollBar()->sizeHint().width();
+    QSize size = sizeHint();
+    size.rwidth() += std::max(0, tree - paramList->sizeHint().width());
+    return size;
 }
 
 void SettingsDialog::initialize(IConfigurator *configurator, const QString &heading)

@@ -30,6 +30,10 @@ public:
     // heading names the device in the tree's first column.
     void initialize(IConfigurator *configurator, const QString &heading);
 
+    // The size the window's contents ask for, widened so that the tree shows
+    // its widest title and widest value side by side without scrolling.
+    [[nodiscard]] QSize fittingSize() const;
+
     // The favourites pane's width as last measured, kept for the whole run.
     [[nodiscard]] static int favoritePaneWidth();
 

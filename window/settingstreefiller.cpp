@@ -12,7 +12,6 @@
 #include "model/selfchecks.h"
 #include "window/settingsviewitem.h"
 
-#include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -85,7 +84,6 @@ SettingsTreeFiller::SettingsTreeFiller(QTreeWidget *tree, QTreeWidget *favourite
         if (SettingsViewItem *row = SettingsViewItem::from(item))
             row->showOpenPicture(false);
     });
-    m_pTree->viewport()->installEventFilter(this);
 }
 
 SettingsTreeFiller::~SettingsTreeFiller()
@@ -94,14 +92,6 @@ SettingsTreeFiller::~SettingsTreeFiller()
         const QSignalBlocker quiet(list);
         list->clear();
     }
-}
-
-bool SettingsTreeFiller::eventFilter(QObject *watched, QEvent *event)
-{
-    // The view widens when the favourites slide shut and narrows again.
-    if (watched == m_pTree->viewport() && event->type() == QEvent::Resize)
-        fitTitleColumn();
-    return QObject::eventFilter(watched, event);
 }
 
 void SettingsTreeFiller::fill(NodeDesc *root, const std::function<void(Element *)> &rowMade)
@@ -277,8 +267,11 @@ void SettingsTreeFiller::fitColumns()
     QHeaderView *header = m_pTree->header();
     m_titlesWidth = std::max(titles, header->sectionSizeHint(0));
     m_valuesWidth = std::max(values, header->sectionSizeHint(1));
+    // Every title is shown whole, however narrow the view: a title cut short
+    // can name two settings alike ("Serial num..."). A view narrower than
+    // both columns scrolls sideways.
+    header->resizeSection(0, std::max(m_titlesWidth, 1));
     header->resizeSection(1, m_valuesWidth);
-    fitTitleColumn();
     // The favourites are a few rows.
     m_pFavourites->resizeColumnToContents(0);
 
@@ -293,16 +286,9 @@ void SettingsTreeFiller::fitColumns()
     }
 }
 
-void SettingsTreeFiller::fitTitleColumn()
+int SettingsTreeFiller::widestRowWidth() const
 {
-    // The window is small and its size fixed: a title column as wide as its
-    // widest entry would push every value out of sight. The titles give way
-    // to the values down to half the view; a title cut short ends in "..."
-    // and its row's tip holds it whole. Values wider than the rest of the
-    // view make the tree scroll sideways.
-    const int view = m_pTree->viewport()->width();
-    const int titles = std::min(m_titlesWidth, std::max(view - m_valuesWidth, view / 2));
-    m_pTree->header()->resizeSection(0, std::max(titles, 1));
+    return m_titlesWidth + m_valuesWidth;
 }
 
 bool SettingsTreeFiller::showValue(Element *element, const QString &value, bool reset)
@@ -333,7 +319,6 @@ void SettingsTreeFiller::widenValueColumn(const QString &text)
     if (m_valuesWidth < needed) {
         m_valuesWidth = needed;
         m_pTree->header()->resizeSection(1, needed);
-        fitTitleColumn();
     }
 }
 

@@ -45,9 +45,9 @@ public:
     // The row that shows a setting: its own, its group's or pop-up form's,
     // or its category's.
     [[nodiscard]] SettingsViewItem *rowShowing(Element *element) const;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The width the tree's view needs to show the widest title and the
+    // widest value side by side.
+    [[nodiscard]] int widestRowWidth() const;
 
 private:
     // A row of the id index, and while a fill runs the entry of its value
@@ -88,8 +88,6 @@ private:
     void enterValueWidth(IndexedRow &indexed, const QString &text);
     // Sets the tree's columns to the widths of the fill's entries.
     void fitColumns();
-    // Gives the titles the room the values leave in the tree's view.
-    void fitTitleColumn();
     void widenValueColumn(const QString &text);
     // The font values are measured in.
     [[nodiscard]] QFont valueFont() const;

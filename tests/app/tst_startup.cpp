@@ -7,22 +7,103 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLayout>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
 #include <vector>
+
+namespace {
+// What the settings window was like once it ran modally.
+struct ShownWindow
+{
+    QString heading;
+    QLayout::SizeConstraint constraint = QLayout::SetDefaultConstraint;
+    QSize size;
+    QSize available;
+    // The title and value columns' widths, what the widest title needs, and
+    // the room the tree's view gives them.
+    int titles = 0;
+    int titlesNeeded = 0;
+    int values = 0;
+    int view = 0;
+};
+} // namespace
 
 class TestStartup : public QObject
 {
     Q_OBJECT
+
+    // The window's size is kept here, never in the user's own configuration.
+    QTemporaryDir m_configHome;
+
+    QString sizeFile() const { return m_configHome.path() + QStringLiteral("/velmora/velmora.conf"); }
+
+    // Runs the settings window on the sample device; once it runs modally,
+    // records it, lets act change it, and closes it (accepted or not).
+    // Returns the exit status.
+    int runWindow(ShownWindow *shown, bool accept = false,
+                  const std::function<void(QDialog *)> &act = nullptr)
+    {
+        SimulatedDevice simulator;
+        if (!simulator.start(samplePath())) {
+            qWarning("%s", qPrintable(simulator.errorText()));
+            return -1;
+        }
+        RunTreeCopy tree;
+        QDir::setCurrent(tree.binDir());
+        StartOptions options;
+        options.programDir = tree.binDir();
+        options.devPath = simulator.devicePath();
+        options.devName = QStringLiteral("Office \"2\"");
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            closer.stop();
+            auto *list = dialog->findChild<QTreeWidget *>("paramList");
+            shown->heading = list->headerItem()->text(0);
+            shown->constraint = dialog->layout()->sizeConstraint();
+            shown->size = dialog->size();
+            shown->available = dialog->screen()->availableSize();
+            shown->titles = list->header()->sectionSize(0);
+            shown->titlesNeeded = static_cast<QAbstractItemView *>(list)->sizeHintForColumn(0);
+            shown->values = list->header()->sectionSize(1);
+            shown->view = list->viewport()->width();
+            if (act)
+                act(dialog);
+            accept ? dialog->accept() : dialog->reject();
+        });
+        closer.start(0);
+        MessageBoxRecorder boxes;
+        const int status = RunSettings(options);
+        if (simulator.records().size() != 4)
+            qWarning("the description was not fetched twice");
+        return status;
+    }
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_configHome.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+    }
+
     void init()
     {
         // Every warning is a fault, but for the offscreen platform's note that a
-        // window of fixed size cannot tell it its size.
+        // window cannot tell it the least size its layout allows.
         QTest::failOnWarning(
             QRegularExpression(QStringLiteral("^(?!This plugin does not support propagateSizeHints\\(\\))")));
     }
@@ -119,35 +200,58 @@ private slots:
     }
     void settingsWindowResultIsTheExitStatus()
     {
-        SimulatedDevice simulator;
-        QVERIFY2(simulator.start(samplePath()), qPrintable(simulator.errorText()));
-        RunTreeCopy tree;
-        QDir::setCurrent(tree.binDir());
-        StartOptions options;
-        options.programDir = tree.binDir();
-        options.devPath = simulator.devicePath();
-        options.devName = QStringLiteral("Office \"2\"");
         QFETCH(bool, accept);
-        QString heading;
-        bool fixed = false;
-        // Answers the window once it runs modally.
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            closer.stop();
-            heading = dialog->findChild<QTreeWidget *>("paramList")->headerItem()->text(0);
-            fixed = dialog->layout() && dialog->layout()->sizeConstraint() == QLayout::SetFixedSize;
-            accept ? dialog->accept() : dialog->reject();
-        });
-        closer.start(0);
-        MessageBoxRecorder boxes;
-        QTEST(RunSettings(options), "status");
-        QCOMPARE(heading, options.devName);
-        QVERIFY(fixed);
-        // The description was fetched twice: once to check, once for the window.
-        QCOMPARE(simulator.records().size(), 4);
+        ShownWindow shown;
+        QTEST(runWindow(&shown, accept), "status");
+        QCOMPARE(shown.heading, QStringLiteral("Office \"2\""));
+    }
+
+    // The window can be made larger; it opens wide enough to show the
+    // widest title and value whole, within three quarters of the screen,
+    // unless a size was remembered, which is given back within the screen.
+    // The size it closes at is remembered.
+    void windowSize_data()
+    {
+        // remembered: in the file before the start (none: no file);
+        // opens: the size expected, empty for the fitting size
+        addColumns<QSize, QSize>({"remembered", "opens"});
+        addRow("nothing remembered: fits title and value", QSize(), QSize());
+        addRow("remembered size", QSize(520, 430), QSize(520, 430));
+        addRow("remembered size larger than the screen", QSize(9000, 7000), QSize(-2, -2));
+    }
+    void windowSize()
+    {
+        QFETCH(QSize, remembered);
+        QFETCH(QSize, opens);
+        QFile::remove(sizeFile());
+        if (remembered.isValid())
+            QSettings(sizeFile(), QSettings::IniFormat).setValue(QStringLiteral("window/size"), remembered);
+        ShownWindow shown;
+        QSize resized;
+        QCOMPARE(runWindow(&shown, false,
+                           [&](QDialog *dialog) {
+                               resized = shown.size + QSize(40, 30);
+                               dialog->resize(resized);
+                           }),
+                 0);
+        QVERIFY(shown.constraint != QLayout::SetFixedSize);
+        // Whole titles, however narrow the view.
+        QVERIFY2(shown.titles >= shown.titlesNeeded,
+                 qPrintable(QStringLiteral("%1 < %2").arg(shown.titles).arg(shown.titlesNeeded)));
+        if (opens == QSize(-2, -2))
+            opens = shown.available;
+        if (opens.isEmpty()) {
+            QVERIFY2(shown.view >= shown.titles + shown.values,
+                     qPrintable(
+                         QStringLiteral("%1 < %2 + %3").arg(shown.view).arg(shown.titles).arg(shown.values)));
+            QVERIFY(shown.size.width() <= shown.available.width() * 3 / 4);
+            QVERIFY(shown.size.height() <= shown.available.height() * 3 / 4);
+        } else {
+            QCOMPARE(shown.size, opens);
+        }
+        // Made larger, and remembered so.
+        QCOMPARE(QSettings(sizeFile(), QSettings::IniFormat).value(QStringLiteral("window/size")).toSize(),
+                 resized);
     }
 };
 

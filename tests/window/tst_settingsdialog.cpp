@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -270,6 +271,33 @@ private slots:
         QVERIFY2(column >= needed, qPrintable(QStringLiteral("%1 < %2").arg(column).arg(needed)));
         // Not sized for the value the rule replaced.
         QVERIFY2(column < needed * 3 / 2, qPrintable(QStringLiteral("%1 vs %2").arg(column).arg(needed)));
+    }
+
+    // Titles are never cut short: the title column is as wide as the widest
+    // title, and a narrower view scrolls sideways.
+    void titlesShowWhole_data()
+    {
+        QTest::addColumn<int>("widenedTo");
+        QTest::newRow("as opened") << 0;
+        QTest::newRow("after being made wider and narrower again") << 1200;
+    }
+    void titlesShowWhole()
+    {
+        QFETCH(int, widenedTo);
+        ShownDescription shown(QStringLiteral("window_titles.xml"));
+        QTreeWidget *list = shown.dialog.paramList;
+        if (widenedTo) {
+            const QSize opened = shown.dialog.size();
+            shown.dialog.resize(widenedTo, opened.height());
+            QCoreApplication::sendPostedEvents();
+            shown.dialog.resize(opened);
+        }
+        QCoreApplication::sendPostedEvents();
+        const int column = list->header()->sectionSize(0);
+        const int needed = static_cast<QAbstractItemView *>(list)->sizeHintForColumn(0);
+        QVERIFY2(column >= needed, qPrintable(QStringLiteral("%1 < %2").arg(column).arg(needed)));
+        QVERIFY(list->viewport()->width() < needed);
+        QVERIFY(list->horizontalScrollBar()->maximum() > 0);
     }
 
     void folderPictures_data()

@@ -77,7 +77,8 @@ void Ui_SettingsDialog::buildParamFrame()
 {
     paramFrame = new QFrame(this);
     paramFrame->setObjectName(QStringLiteral("paramFrame"));
-    paramFrame->setFixedSize(370, 190);
+    // The lists and the panel below take the room a larger window gives.
+    paramFrame->setMinimumSize(370, 190);
     paramFrameLayout = new QHBoxLayout(paramFrame);
     paramFrameLayout->setObjectName(QStringLiteral("paramFrameLayout"));
     paramFrameLayout->setContentsMargins(0, 0, 0, 0);
@@ -125,7 +126,7 @@ void Ui_SettingsDialog::buildPanel()
     Layout6->setSpacing(6);
     panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panel"));
-    panel->setFixedSize(370, 145);
+    panel->setMinimumSize(370, 145);
     Layout6->addWidget(panel);
 
     line1 = new QFrame(this);

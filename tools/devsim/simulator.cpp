@@ -40,7 +40,11 @@ int Simulator::run(const volatile std::sig_atomic_t &stop)
         }
         if (descriptor.revents & POLLIN)
             readInput();
-        if (descriptor.revents & POLLHUP) {
+        // A hang-up seen together with input may be stale: the last client
+        // closed and the next one has already opened and written. Hang-up
+        // only counts while it still holds; the next client's request and
+        // its reply must not go with the client that left.
+        if ((descriptor.revents & POLLHUP) && stillHungUp()) {
             clientLeft();
             // No client: the master reports hang-up at once on every poll, so
             // sleep until the node changes instead of looking again.
@@ -75,6 +79,12 @@ void Simulator::readInput()
     RequestSplitter::Unit unit;
     while (m_splitter.next(unit))
         handle(unit);
+}
+
+bool Simulator::stillHungUp() const
+{
+    pollfd now{m_terminal.master(), 0, 0};
+    return ::poll(&now, 1, 0) > 0 && (now.revents & POLLHUP);
 }
 
 void Simulator::clientLeft()

@@ -52,6 +52,7 @@ private:
     void applyChanges(const QByteArray &changes);
     void record(const QJsonObject &object);
     void sendDue();
+    [[nodiscard]] bool stillHungUp() const;
     void clientLeft();
     int pollTimeout(qint64 now) const;
 

@@ -38,6 +38,29 @@ struct Press
     QString status;
 };
 
+// The settings window of the real controller on a simulated sample device,
+// every box it shows recorded.
+struct WindowOnDevice
+{
+    RunTreeCopy tree;
+    SimulatedDevice device;
+    MessageBoxRecorder boxes;
+    std::unique_ptr<Configurator> controller;
+    SettingsDialog dialog;
+
+    [[nodiscard]] bool start(const QStringList &deviceOptions)
+    {
+        if (!tree.isValid() || !device.start(samplePath(), deviceOptions)) {
+            qWarning("%s", qPrintable(device.errorText()));
+            return false;
+        }
+        controller = controllerIn(tree, device.devicePath());
+        dialog.initialize(controller.get(), QStringLiteral("Office"));
+        dialog.show();
+        return true;
+    }
+};
+
 Press press(QObject *context, QPushButton *button, const QStringList &clicks)
 {
     Press seen;
@@ -100,24 +123,16 @@ private slots:
         QFETCH(QString, wizard);
         QFETCH(QStringList, clicks);
         QFETCH(QStringList, expected);
-        RunTreeCopy tree;
-        QVERIFY(tree.isValid());
-        SimulatedDevice device;
-        QVERIFY2(device.start(samplePath()), qPrintable(device.errorText()));
-        MessageBoxRecorder boxes;
-        auto controller = controllerIn(tree, device.devicePath());
-        SettingsDialog dialog;
-        dialog.initialize(controller.get(), QStringLiteral("Office"));
-        dialog.show();
-
-        QPushButton *button = selectButton(dialog, setting);
+        WindowOnDevice window;
+        QVERIFY(window.start({}));
+        QPushButton *button = selectButton(window.dialog, setting);
         QVERIFY(button);
 
         const Press seen = press(this, button, clicks);
         QCOMPARE(seen.wizard, wizard);
         QCOMPARE(seen.missed, QStringList());
-        QCOMPARE(receivedBeforeMarker(device), expected);
-        QCOMPARE(boxes.requests().size(), 0);
+        QCOMPARE(receivedBeforeMarker(window.device), expected);
+        QCOMPARE(window.boxes.requests().size(), 0);
     }
 
     // A device that refuses the setting's press: a wizard says so on its
@@ -141,23 +156,16 @@ private slots:
     {
         QFETCH(QString, setting);
         QFETCH(QStringList, clicks);
-        RunTreeCopy tree;
-        QVERIFY(tree.isValid());
-        SimulatedDevice device;
-        QVERIFY2(device.start(samplePath(), {"--status", "3"}), qPrintable(device.errorText()));
-        MessageBoxRecorder boxes;
-        auto controller = controllerIn(tree, device.devicePath());
-        SettingsDialog dialog;
-        dialog.initialize(controller.get(), QStringLiteral("Office"));
-        dialog.show();
-        QPushButton *button = selectButton(dialog, setting);
+        WindowOnDevice window;
+        QVERIFY(window.start({"--status", "3"}));
+        QPushButton *button = selectButton(window.dialog, setting);
         QVERIFY(button);
 
         const Press seen = press(this, button, clicks);
         QCOMPARE(seen.missed, QStringList());
         QTEST(seen.status, "status");
-        QTEST(receivedBeforeMarker(device), "expected");
-        QTEST(int(boxes.requests().size()), "boxes");
+        QTEST(receivedBeforeMarker(window.device), "expected");
+        QTEST(int(window.boxes.requests().size()), "boxes");
     }
 };
 

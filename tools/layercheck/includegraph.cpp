@@ -119,13 +119,13 @@ QStringList IncludeGraph::cycles() const
     QStringList stack;
     QList<QStringList> components;
     int next = 0;
-    std::function<void(const QString &)> connect = [&](const QString &v) {
+    std::function<void(const QString &)> strongConnect = [&](const QString &v) {
         index[v] = low[v] = next++;
         stack.append(v);
         onStack.insert(v);
         for (const QString &w : edges[v]) {
             if (!index.count(w)) {
-                connect(w);
+                strongConnect(w);
                 low[v] = std::min(low[v], low[w]);
             } else if (onStack.count(w)) {
                 low[v] = std::min(low[v], index[w]);
@@ -148,7 +148,7 @@ QStringList IncludeGraph::cycles() const
         units << entry.first;
     for (const QString &unit : std::as_const(units)) {
         if (!index.count(unit))
-            connect(unit);
+            strongConnect(unit);
     }
 
     QStringList found;

@@ -26,9 +26,9 @@ QList<IncludeGraph::Layer> layers()
 }
 
 // Writes "path=line;line|path=..." as files below the directory.
-bool writeTree(const QString &root, const QString &spec)
+bool writeTree(const QString &root, const QString &files)
 {
-    for (const QString &entry : spec.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+    for (const QString &entry : files.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         const QString path = entry.section(QLatin1Char('='), 0, 0);
         const QString body = entry.section(QLatin1Char('='), 1).replace(QLatin1Char(';'), QLatin1Char('\n'));
         if (!QDir(root).mkpath(QFileInfo(path).path()))

@@ -13,18 +13,16 @@ void RunSelfChecks(NodeDesc *root)
     // makes its rows. Each entry is a node and whether its children are done.
     std::vector<std::pair<NodeDesc *, bool>> stack{{root, false}};
     while (!stack.empty()) {
-        auto &[node, childrenDone] = stack.back();
+        const auto [node, childrenDone] = stack.back();
         if (!childrenDone) {
-            childrenDone = true;
-            NodeDesc *parent = node;
-            const auto &children = parent->children();
+            stack.back().second = true;
+            const auto &children = node->children();
             for (auto child = children.rbegin(); child != children.rend(); ++child)
                 stack.emplace_back(child->get(), false);
             continue;
         }
-        NodeDesc *done = node;
         stack.pop_back();
-        for (const auto &element : done->elements())
+        for (const auto &element : node->elements())
             (void)element->checkConstraints(nullptr, true);
     }
 }

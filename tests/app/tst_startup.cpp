@@ -184,7 +184,6 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         const UserMessage::Request box = boxes.last();
         QCOMPARE(box.icon, QMessageBox::Critical);
-        QCOMPARE(box.caption, QStringLiteral("Error"));
         QCOMPARE(box.text, QStringLiteral("Cannot get printer settings!"));
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QFETCH(QString, reason);

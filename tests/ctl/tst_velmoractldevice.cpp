@@ -39,122 +39,117 @@ class TestVelmoraCtlDevice : public QObject
     Q_OBJECT
 
 private slots:
-    void listOfTheDevice();
-    void sends_data();
-    void sends();
-    void exportThenImportRestores();
-    void noDevice();
-};
-
-void TestVelmoraCtlDevice::listOfTheDevice()
-{
-    SimulatedDevice device;
-    QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
-    const CtlRun ctl({device.devicePath(), "list"});
-    QCOMPARE(ctl.exitCode, 0);
-    QCOMPARE(ctl.err, QString());
-    const QStringList lines = ctl.out.split('\n', Qt::SkipEmptyParts);
-    for (const char *line :
-         {"PaperSource\tstList\tAuto\toptions=Auto,Tray1,Tray2,ManualFeed",
-          "Copies\tstInteger\t1\trange=1..99 step=1", "RingsToAnswer\tstInteger\t3\trange=1..9 step=1",
-          "HeaderNumber\tstDialEdit\t+49 30 5550 1234"})
-        QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
-    QVERIFY(changesReceived(device).isEmpty());
-}
-
-void TestVelmoraCtlDevice::sends_data()
-{
-    addColumns<QStringList, QStringList, int, QString, QString>(
-        {"devsim", "command", "status", "err", "sent"});
-    addRow("list option", QStringList{"--apply"}, QStringList{"set", "PaperSource=Tray1"}, 0, "",
-           "<PaperSource CURRENT=\"Tray1\" />");
-    addRow("dependents follow", QStringList{"--apply"},
-           QStringList{"set", "PaperSize=EnvelopeDL", "Copies=3"}, 0, "",
-           "<PaperSize CURRENT=\"EnvelopeDL\" /> <PaperSource CURRENT=\"Tray1\" /> <Copies CURRENT=\"3\" />");
-    // Why a value is refused is the session's to say (tst_ctlsession); here
-    // it matters only that a refused value sends nothing.
-    addRow("integer out of range", QStringList{}, QStringList{"set", "PaperSource=Tray1", "Copies=100"}, 2,
-           "(1 to 99)", "");
-    addRow("the device refuses", QStringList{"--status", "3"}, QStringList{"set", "Copies=2"}, 4,
-           "Error: ", "<Copies CURRENT=\"2\" />");
-    addRow("button press", QStringList{}, QStringList{"press", "RestoreFactory"}, 0, "",
-           "<RestoreFactory CURRENT=\"PRESSED\" />");
-}
-
-void TestVelmoraCtlDevice::sends()
-{
-    QFETCH(QStringList, devsim);
-    QFETCH(QStringList, command);
-    QFETCH(int, status);
-    QFETCH(QString, err);
-    QFETCH(QString, sent);
-
-    SimulatedDevice device;
-    QVERIFY2(device.start(sampleDescription(), devsim), qPrintable(device.errorText()));
-    const CtlRun ctl(QStringList{device.devicePath()} + command);
-    QCOMPARE(ctl.exitCode, status);
-    if (err.isEmpty())
-        QCOMPARE(ctl.err, QString());
-    else
-        QVERIFY2(ctl.err.contains(err), qPrintable(ctl.err));
-
-    const QStringList received = changesReceived(device);
-    if (sent.isEmpty()) {
-        QCOMPARE(received, QStringList());
-    } else {
-        QCOMPARE(received.size(), 1);
-        QCOMPARE(settingsOf(received.first()), sent);
-    }
-}
-
-void TestVelmoraCtlDevice::exportThenImportRestores()
-{
-    QTemporaryDir dir;
-    const QString saved = dir.filePath("backup.xml");
+    void listOfTheDevice()
     {
         SimulatedDevice device;
         QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
-        const CtlRun exported({device.devicePath(), "export", saved});
-        QCOMPARE(exported.exitCode, 0);
+        const CtlRun ctl({device.devicePath(), "list"});
+        QCOMPARE(ctl.exitCode, 0);
+        QCOMPARE(ctl.err, QString());
+        const QStringList lines = ctl.out.split('\n', Qt::SkipEmptyParts);
+        for (const char *line :
+             {"PaperSource\tstList\tAuto\toptions=Auto,Tray1,Tray2,ManualFeed",
+              "Copies\tstInteger\t1\trange=1..99 step=1", "RingsToAnswer\tstInteger\t3\trange=1..9 step=1",
+              "HeaderNumber\tstDialEdit\t+49 30 5550 1234"})
+            QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
         QVERIFY(changesReceived(device).isEmpty());
     }
 
-    // The same device after someone changed two settings at its panel.
-    QFile original(sampleDescription());
-    QVERIFY(original.open(QIODevice::ReadOnly));
-    QString changed = QString::fromUtf8(original.readAll());
-    changed.replace("<Copies TYPE=\"INTEGER\" STRING=\"IDS_COPIES\" CURRENT=\"1\"",
-                    "<Copies TYPE=\"INTEGER\" STRING=\"IDS_COPIES\" CURRENT=\"12\"");
-    changed.replace("CURRENT=\"mfp-office-2\"", "CURRENT=\"somebody-else\"");
-    QFile changedFile(dir.filePath("changed.xml"));
-    QVERIFY(changedFile.open(QIODevice::WriteOnly));
-    changedFile.write(changed.toUtf8());
-    changedFile.close();
+    void sends_data()
+    {
+        addColumns<QStringList, QStringList, int, QString, QString>(
+            {"devsim", "command", "status", "err", "sent"});
+        addRow("list option", QStringList{"--apply"}, QStringList{"set", "PaperSource=Tray1"}, 0, "",
+               "<PaperSource CURRENT=\"Tray1\" />");
+        addRow("dependents follow", QStringList{"--apply"},
+               QStringList{"set", "PaperSize=EnvelopeDL", "Copies=3"}, 0, "",
+               "<PaperSize CURRENT=\"EnvelopeDL\" /> <PaperSource CURRENT=\"Tray1\" /> <Copies CURRENT=\"3\" "
+               "/>");
+        // Why a value is refused is the session's to say (tst_ctlsession); here
+        // it matters only that a refused value sends nothing.
+        addRow("integer out of range", QStringList{}, QStringList{"set", "PaperSource=Tray1", "Copies=100"},
+               2, "(1 to 99)", "");
+        addRow("the device refuses", QStringList{"--status", "3"}, QStringList{"set", "Copies=2"}, 4,
+               "Error: ", "<Copies CURRENT=\"2\" />");
+        addRow("button press", QStringList{}, QStringList{"press", "RestoreFactory"}, 0, "",
+               "<RestoreFactory CURRENT=\"PRESSED\" />");
+    }
 
-    SimulatedDevice device;
-    QVERIFY2(device.start(changedFile.fileName(), {"--apply"}), qPrintable(device.errorText()));
-    const CtlRun imported({device.devicePath(), "import", saved});
-    QCOMPARE(imported.exitCode, 0);
-    QCOMPARE(imported.err, QString());
-    const QStringList received = changesReceived(device);
-    QCOMPARE(received.size(), 1);
-    QCOMPARE(settingsOf(received.first()),
-             QStringLiteral("<Copies CURRENT=\"1\" /> <HostName CURRENT=\"mfp-office-2\" />"));
+    void sends()
+    {
+        QFETCH(QStringList, devsim);
+        QFETCH(QStringList, command);
+        QFETCH(int, status);
+        QFETCH(QString, err);
+        QFETCH(QString, sent);
 
-    const CtlRun after({device.devicePath(), "get", "Copies", "HostName"});
-    QCOMPARE(after.out, QStringLiteral("1\nmfp-office-2\n"));
-}
+        SimulatedDevice device;
+        QVERIFY2(device.start(sampleDescription(), devsim), qPrintable(device.errorText()));
+        const CtlRun ctl(QStringList{device.devicePath()} + command);
+        QCOMPARE(ctl.exitCode, status);
+        if (err.isEmpty())
+            QCOMPARE(ctl.err, QString());
+        else
+            QVERIFY2(ctl.err.contains(err), qPrintable(ctl.err));
 
-void TestVelmoraCtlDevice::noDevice()
-{
-    QTemporaryDir dir;
-    const CtlRun ctl({dir.filePath("no-device"), "list"});
-    QCOMPARE(ctl.exitCode, 3);
-    // The reason follows the window's message on the same line.
-    QVERIFY2(ctl.err.startsWith("Error: Cannot get printer settings! "), qPrintable(ctl.err));
-    QVERIFY2(ctl.err.contains("There is no device node"), qPrintable(ctl.err));
-    QCOMPARE(ctl.out, QString());
-}
+        const QStringList received = changesReceived(device);
+        if (sent.isEmpty()) {
+            QCOMPARE(received, QStringList());
+        } else {
+            QCOMPARE(received.size(), 1);
+            QCOMPARE(settingsOf(received.first()), sent);
+        }
+    }
+
+    void exportThenImportRestores()
+    {
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("backup.xml");
+        {
+            SimulatedDevice device;
+            QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
+            const CtlRun exported({device.devicePath(), "export", saved});
+            QCOMPARE(exported.exitCode, 0);
+            QVERIFY(changesReceived(device).isEmpty());
+        }
+
+        // The same device after someone changed two settings at its panel.
+        QFile original(sampleDescription());
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QString changed = QString::fromUtf8(original.readAll());
+        changed.replace("<Copies TYPE=\"INTEGER\" STRING=\"IDS_COPIES\" CURRENT=\"1\"",
+                        "<Copies TYPE=\"INTEGER\" STRING=\"IDS_COPIES\" CURRENT=\"12\"");
+        changed.replace("CURRENT=\"mfp-office-2\"", "CURRENT=\"somebody-else\"");
+        QFile changedFile(dir.filePath("changed.xml"));
+        QVERIFY(changedFile.open(QIODevice::WriteOnly));
+        changedFile.write(changed.toUtf8());
+        changedFile.close();
+
+        SimulatedDevice device;
+        QVERIFY2(device.start(changedFile.fileName(), {"--apply"}), qPrintable(device.errorText()));
+        const CtlRun imported({device.devicePath(), "import", saved});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(imported.err, QString());
+        const QStringList received = changesReceived(device);
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(settingsOf(received.first()),
+                 QStringLiteral("<Copies CURRENT=\"1\" /> <HostName CURRENT=\"mfp-office-2\" />"));
+
+        const CtlRun after({device.devicePath(), "get", "Copies", "HostName"});
+        QCOMPARE(after.out, QStringLiteral("1\nmfp-office-2\n"));
+    }
+
+    void noDevice()
+    {
+        QTemporaryDir dir;
+        const CtlRun ctl({dir.filePath("no-device"), "list"});
+        QCOMPARE(ctl.exitCode, 3);
+        // The reason follows the window's message on the same line.
+        QVERIFY2(ctl.err.startsWith("Error: Cannot get printer settings! "), qPrintable(ctl.err));
+        QVERIFY2(ctl.err.contains("There is no device node"), qPrintable(ctl.err));
+        QCOMPARE(ctl.out, QString());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestVelmoraCtlDevice)
 #include "tst_velmoractldevice.moc"

@@ -1,51 +1,29 @@
+#include "common/datatable.h"
 #include "common/logcapture.h"
 #include "common/programfaults.h"
-#include "common/treerows.h"
-#include "controller/localdescription.h"
-#include "model/concreteelement.h"
-#include "model/element.h"
-#include "model/settingsparser.h"
-#include "widgets/custombutton.h"
-#include "window/settingsdialog.h"
-#include "window/settingsviewitem.h"
+#include "window/showndescription.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QToolButton>
-#include <QTreeWidget>
 
 namespace {
-// The settings window showing one of the suite's descriptions.
-struct ShownDescription
+struct ValuesWindow : ShownDescription
 {
-    LocalDescription source;
-    SettingsDialog dialog;
+    ValuesWindow() : ShownDescription(QStringLiteral("window_values.xml")) {}
 
-    explicit ShownDescription(const QString &name = QStringLiteral("window_values.xml"))
-        : source(QStringLiteral(VELMORA_TEST_DATA "/") + name)
-    {
-        dialog.initialize(&source, QStringLiteral("Test printer"));
-        dialog.show();
-    }
-
-    SettingsViewItem *row(const QString &id) const { return TreeRow(dialog.paramList, id); }
-    Element *element(const QString &id) const { return source.parser()->findElement(id); }
-    void select(const QString &id) { dialog.paramList->setCurrentItem(row(id)); }
-    // Sets a setting's value from outside its control, as a program would.
-    void set(const QString &id, const QString &value)
-    {
-        auto *setting = qobject_cast<ConcreteElement *>(element(id));
-        QVERIFY(setting);
-        setting->setCurrent(value);
-        setting->checkDependencies();
-    }
     QString document() const { return source.parser()->getChanges(QString()); }
+    // Gives the list the keyboard focus, as a Tab into it would.
+    void focus(QTreeWidget *list)
+    {
+        dialog.activateWindow();
+        list->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(list->hasFocus());
+    }
 };
 
 // What a control shows of its value.
@@ -80,30 +58,13 @@ private slots:
     // depend on whether the control is shown.
     void valueChangedElsewhereShowsInItsControl_data()
     {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("change"); // "rule", "neighbour" or "default"
-        QTest::addColumn<QString>("watched");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("rule sets a member through an attribute") << "Layout"
-                                                                 << "rule"
-                                                                 << "Copies"
-                                                                 << "1";
-        QTest::newRow("rule's decimal keeps its text") << "Layout"
-                                                       << "rule"
-                                                       << "Margin"
-                                                       << "4.5";
-        QTest::newRow("rule moves a check box's value") << "Media"
-                                                        << "rule"
-                                                        << "Media"
-                                                        << "checked";
-        QTest::newRow("member sets its neighbour") << "Layout"
-                                                   << "neighbour"
-                                                   << "Copies"
-                                                   << "3";
-        QTest::newRow("printer default") << "Layout"
-                                         << "default"
-                                         << "Copies"
-                                         << "2";
+        // change: "rule", "neighbour" or "default"
+        addColumns<QString, QString, QString, QString>({"shown", "change", "watched", "expected"});
+        addRow("rule sets a member through an attribute", "Layout", "rule", "Copies", "1");
+        addRow("rule's decimal keeps its text", "Layout", "rule", "Margin", "4.5");
+        addRow("rule moves a check box's value", "Media", "rule", "Media", "checked");
+        addRow("member sets its neighbour", "Layout", "neighbour", "Copies", "3");
+        addRow("printer default", "Layout", "default", "Copies", "2");
     }
     void valueChangedElsewhereShowsInItsControl()
     {
@@ -111,10 +72,10 @@ private slots:
         QFETCH(QString, change);
         QFETCH(QString, watched);
         QFETCH(QString, expected);
-        ShownDescription hidden;
-        ShownDescription window;
+        ValuesWindow hidden;
+        ValuesWindow window;
         window.select(shown);
-        for (ShownDescription *each : {&hidden, &window}) {
+        for (ValuesWindow *each : {&hidden, &window}) {
             if (change == QLatin1String("rule"))
                 each->set(QStringLiteral("Source"), QStringLiteral("Manual"));
             else if (change == QLatin1String("neighbour") && each == &hidden)
@@ -133,7 +94,7 @@ private slots:
     // before: the written value is no edit, the next one is.
     void controlStillReportsAfterAWrittenValue()
     {
-        ShownDescription window;
+        ValuesWindow window;
         window.select(QStringLiteral("Layout"));
         window.set(QStringLiteral("Duplex"), QStringLiteral("On"));
         auto *spin = qobject_cast<QSpinBox *>(window.element(QStringLiteral("Copies"))->control());
@@ -149,23 +110,19 @@ private slots:
     // focus on a list alone does not choose its first row.
     void windowOpensWithNothingSelected_data()
     {
-        QTest::addColumn<QString>("focused");
-        QTest::newRow("no focus") << "";
-        QTest::newRow("favourites focused") << "favourites";
-        QTest::newRow("tree focused") << "tree";
+        addColumns<QString>({"focused"});
+        addRow("no focus", "");
+        addRow("favourites focused", "favourites");
+        addRow("tree focused", "tree");
     }
     void windowOpensWithNothingSelected()
     {
         QFETCH(QString, focused);
-        ShownDescription window;
+        ValuesWindow window;
         QVERIFY(QTest::qWaitForWindowExposed(&window.dialog));
-        if (!focused.isEmpty()) {
-            QTreeWidget *list =
-                focused == QLatin1String("tree") ? window.dialog.paramList : window.dialog.favoriteList;
-            window.dialog.activateWindow();
-            list->setFocus(Qt::TabFocusReason);
-            QTRY_VERIFY(list->hasFocus());
-        }
+        if (!focused.isEmpty())
+            window.focus(focused == QLatin1String("tree") ? window.dialog.paramList
+                                                          : window.dialog.favoriteList);
         QVERIFY(!window.dialog.paramList->currentItem());
         QVERIFY(!window.dialog.favoriteList->currentItem());
         QVERIFY(window.dialog.paramList->selectedItems().isEmpty());
@@ -175,20 +132,18 @@ private slots:
 
     void pickingAFavouriteSelects_data()
     {
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("click") << false;
-        QTest::newRow("arrow key") << true;
+        addColumns<bool>({"byKey"});
+        addRow("click", false);
+        addRow("arrow key", true);
     }
     void pickingAFavouriteSelects()
     {
         QFETCH(bool, byKey);
-        ShownDescription window;
+        ValuesWindow window;
         QVERIFY(QTest::qWaitForWindowExposed(&window.dialog));
         QTreeWidget *favourites = window.dialog.favoriteList;
         if (byKey) {
-            window.dialog.activateWindow();
-            favourites->setFocus(Qt::TabFocusReason);
-            QTRY_VERIFY(favourites->hasFocus());
+            window.focus(favourites);
             QTest::keyClick(favourites, Qt::Key_Down);
         } else {
             const QRect place = favourites->visualItemRect(favourites->topLevelItem(0));
@@ -204,22 +159,10 @@ private slots:
     // title describes it where it says something else.
     void controlsAreAnnouncedByWhatTheyShow_data()
     {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("description");
-        QTest::newRow("button") << "Clean"
-                                << "Clean"
-                                << "Clean now"
-                                << "Head cleaning";
-        QTest::newRow("check box") << "Layout"
-                                   << "Duplex"
-                                   << "Both sides"
-                                   << "";
-        QTest::newRow("spin box") << "Layout"
-                                  << "Copies"
-                                  << "Copies"
-                                  << "";
+        addColumns<QString, QString, QString, QString>({"shown", "id", "name", "description"});
+        addRow("button", "Clean", "Clean", "Clean now", "Head cleaning");
+        addRow("check box", "Layout", "Duplex", "Both sides", "");
+        addRow("spin box", "Layout", "Copies", "Copies", "");
     }
     void controlsAreAnnouncedByWhatTheyShow()
     {
@@ -227,7 +170,7 @@ private slots:
         QFETCH(QString, id);
         QFETCH(QString, name);
         QFETCH(QString, description);
-        ShownDescription window;
+        ValuesWindow window;
         window.select(shown);
         QWidget *control = window.element(id)->control();
         QVERIFY(control);
@@ -243,7 +186,7 @@ private slots:
     void groupTraceHoldsItsMainMemberValue()
     {
         LogCapture trace;
-        ShownDescription window;
+        ValuesWindow window;
         const QStringList lines = trace.lines();
         const qsizetype open = lines.indexOf(QStringLiteral("COMPLEX ELEMENT { subelems=3"));
         QVERIFY(open >= 0);

@@ -1,14 +1,12 @@
 #include "common/datatable.h"
-#include "common/messageboxrecorder.h"
 #include "controller/iconfigurator.h"
-#include "maintenance/wizarddriving.h"
 #include "model/buttonelement.h"
 #include "model/settingsparser.h"
 #include "window/settingsdialog.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -48,14 +46,10 @@ public:
     }
 
     QStringList calls;
-    QWidget *parent = nullptr;
-    ApplyCallback lastApply;
 
 private:
-    void keep(QWidget *dialog, const ApplyCallback &apply, const char *function, const QString &id)
+    void keep(QWidget *, const ApplyCallback &, const char *function, const QString &id)
     {
-        parent = dialog;
-        lastApply = apply;
         calls << QStringLiteral("%1 [%2]").arg(QLatin1String(function), id);
     }
     QFile m_file;
@@ -72,37 +66,6 @@ private slots:
     {
         // The folder pictures are found beside the program, as in a run.
         QVERIFY(QDir::setCurrent(QStringLiteral(VELMORA_STAGE_DIR "/bin")));
-    }
-
-    void pressReachesTheController_data()
-    {
-        addColumns<QString, QString>({"setting", "call"});
-        addRow("test page, direct", "PrintTestPage", "test page []");
-        addRow("test page, description", "PrintTestPageXml", "test page [PrintTestPageXml]");
-        addRow("cleaning, direct", "CleanCartridges", "clean []");
-        addRow("cleaning, description", "CleanCartridgesXml", "clean [CleanCartridgesXml]");
-        addRow("single-function, direct, photo ink", "AlignCartridgesSfp", "single-function photo []");
-        addRow("single-function, description", "AlignCartridgesSfpXml",
-               "single-function [AlignCartridgesSfpXml]");
-        addRow("multi-function, direct", "AlignCartridgesMfp", "multi-function []");
-        addRow("multi-function, description", "AlignCartridgesMfpXml",
-               "multi-function [AlignCartridgesMfpXml]");
-    }
-    void pressReachesTheController()
-    {
-        QFETCH(QString, setting);
-        QFETCH(QString, call);
-        MessageBoxRecorder boxes;
-        RecordingConfigurator controller;
-        SettingsDialog dialog;
-        dialog.initialize(&controller, QStringLiteral("Test printer"));
-        dialog.show();
-        QPushButton *button = selectButton(dialog, setting);
-        QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(controller.calls, QStringList{call});
-        QCOMPARE(controller.parent, static_cast<QWidget *>(&dialog));
-        QVERIFY(controller.lastApply);
     }
 
     void wrongSenderIsRefused_data()

@@ -28,12 +28,13 @@ QStringList fiveSets()
 }
 
 // What a press of the setting's button showed: the object name of the wizard
-// that opened, the clicks it missed and the status line of the page its
+// that opened and the window it opened over, the clicks it missed and the status line of the page its
 // clicks ended on. The wizard runs modally: it is driven from inside its own
 // event loop.
 struct Press
 {
     QString wizard;
+    QWidget *parent = nullptr;
     QStringList missed;
     QString status;
 };
@@ -72,6 +73,7 @@ Press press(QObject *context, QPushButton *button, const QStringList &clicks)
         if (!modal)
             return;
         seen.wizard = modal->objectName();
+        seen.parent = modal->parentWidget();
         for (const QString &text : clicks) {
             if (!click(*modal, text))
                 seen.missed << text;
@@ -130,6 +132,7 @@ private slots:
 
         const Press seen = press(this, button, clicks);
         QCOMPARE(seen.wizard, wizard);
+        QCOMPARE(seen.parent, wizard.isEmpty() ? nullptr : static_cast<QWidget *>(&window.dialog));
         QCOMPARE(seen.missed, QStringList());
         QCOMPARE(receivedBeforeMarker(window.device), expected);
         QCOMPARE(window.boxes.requests().size(), 0);

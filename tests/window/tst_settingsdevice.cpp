@@ -1,6 +1,6 @@
 // The settings window on the real controller and the simulated device: what
-// Apply, a device button and a pop-up form's OK send, and what the window
-// keeps when the device does not take it.
+// Apply and a pop-up form's OK send, and what the window keeps when the
+// device does not take it.
 #include "common/datatable.h"
 #include "common/messageboxrecorder.h"
 #include "common/programfaults.h"
@@ -17,7 +17,6 @@
 
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -114,20 +113,6 @@ private slots:
         QVERIFY(window.row("Copies")->isValueBold());
         QVERIFY(window.dialog.applyBtn->isEnabled());
         QCOMPARE(window.setting("Copies")->initial(), QStringLiteral("1"));
-    }
-
-    void deviceButtonSendsItsPress()
-    {
-        DeviceWindow window;
-        QVERIFY2(window.start({}), qPrintable(window.device.errorText()));
-        window.setting("Copies")->setCurrent("3");
-        window.dialog.paramList->setCurrentItem(window.row("RestoreFactory"));
-        auto *button = window.dialog.panel->findChild<QPushButton *>();
-        QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        // Only the press: the pending change stays pending.
-        QCOMPARE(window.received(), QStringList{changeDocument("<RestoreFactory CURRENT=\"PRESSED\" />")});
-        QVERIFY(window.row("Copies")->isValueBold());
     }
 
     void popupApplySendsOnlyItsForm()

@@ -4,11 +4,13 @@
 #include "controller/localdescription.h"
 #include "model/concreteelement.h"
 #include "model/settingsparser.h"
+#include "widgets/custombutton.h"
 #include "window/settingsdialog.h"
 #include "window/settingsviewitem.h"
 
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 // The settings window showing one of the suite's descriptions.

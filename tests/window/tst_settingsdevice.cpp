@@ -17,6 +17,7 @@
 
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>

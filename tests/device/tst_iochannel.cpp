@@ -192,14 +192,6 @@ private slots:
         ::close(master);
     }
 
-    void missingNodeSaysWhy()
-    {
-        IOClient client(QStringLiteral("/nonexistent/velmora-device"));
-        QVERIFY(!client.open(QIODevice::ReadWrite));
-        QCOMPARE(client.lastFailure().kind, LinkFailure::CannotOpen);
-        QVERIFY(client.lastFailure().text().contains(QStringLiteral("No such file")));
-    }
-
     // A session leader without a terminal that opens a pseudo-terminal
     // would acquire it as its controlling terminal unless told not to.
     void neverTakesTheTerminal()

@@ -227,6 +227,7 @@ private slots:
             "VLMClient::command(): can't open device: " + m_scratch.filePath("no-such-device") + " !"));
         QVERIFY(log.contains("getSpecification(): wrong size of response 1"));
         QCOMPARE(missing.lastFailure().kind, LinkFailure::CannotOpen);
+        QVERIFY(missing.lastFailure().text().contains("No such file"));
         QVERIFY(device.records().isEmpty());
     }
 };

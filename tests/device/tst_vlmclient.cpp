@@ -4,7 +4,6 @@
 #include "common/datatable.h"
 #include "common/logcapture.h"
 #include "common/simulateddevice.h"
-#include "device/ioclient.h"
 #include "device/vlmclient.h"
 
 #include <QDomDocument>
@@ -99,23 +98,6 @@ private slots:
         QVERIFY2(device.stop(), qPrintable(device.errorText()));
     }
 
-    // An ALL? reply of 00 00 10 00 makes the client ask DATA for exactly 4096 bytes.
-    void requestsTheAnnouncedLength()
-    {
-        const QString path = m_scratch.filePath("4096.xml");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<root>" + QByteArray(4096 - 13, 'x') + "</root>");
-        file.close();
-        SimulatedDevice device;
-        QVERIFY2(device.start(path), qPrintable(device.errorText()));
-        LogCapture log;
-        auto vlm = client(device);
-        QCOMPARE(vlm->command("ALL?", 4, 8).mid(2, 4).toHex(), QByteArray("00001000"));
-        QCOMPARE(vlm->getSpecification().size(), 4096);
-        QVERIFY(log.contains("read response data:\nresult = OK    size = 4096 bytes    elapsed = "));
-    }
-
     // 300 characters make a 306-byte frame, and the payload dump shows 8 of them.
     void deliversChanges()
     {
@@ -188,7 +170,6 @@ private slots:
         QFETCH(Operation, operation);
         QFETCH(quint32, budget);
         QFETCH(QString, logLine);
-        QFETCH(LinkFailure::Kind, failure);
         QFETCH(qint64, within);
 
         SimulatedDevice device;
@@ -205,7 +186,7 @@ private slots:
         }
         QVERIFY2(clock.elapsed() <= within + Margin, qPrintable(QString::number(clock.elapsed())));
         QVERIFY2(log.contains(logLine), qPrintable(log.lines().join('\n')));
-        QCOMPARE(vlm->lastFailure().kind, failure);
+        QTEST(vlm->lastFailure().kind, "failure");
         QVERIFY(!vlm->lastFailure().text().isEmpty());
         QVERIFY2(device.stop(), qPrintable(device.errorText()));
     }
@@ -246,30 +227,8 @@ private slots:
             "VLMClient::command(): can't open device: " + m_scratch.filePath("no-such-device") + " !"));
         QVERIFY(log.contains("getSpecification(): wrong size of response 1"));
         QCOMPARE(missing.lastFailure().kind, LinkFailure::CannotOpen);
+        QVERIFY(missing.lastFailure().text().contains("No such file"));
         QVERIFY(device.records().isEmpty());
-    }
-
-    // Two maintenance commands in one write are two records.
-    void recordsRawCommands()
-    {
-        SimulatedDevice device;
-        QVERIFY2(device.start(sample()), qPrintable(device.errorText()));
-        IOClient channel(device.devicePath());
-        QVERIFY(channel.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray zeros(16, '\0');
-        QVERIFY(channel.writeBlockTimed(zeros.constData(), 16, 100).result);
-        const QByteArray commands = QByteArray::fromHex("55aa4c41698101") + zeros +
-                                    QByteArray::fromHex("55120203"
-                                                        "15");
-        QVERIFY(channel.writeBlockTimed(commands.constData(), quint32(commands.size()), 100).result);
-        channel.close();
-        QVERIFY(device.waitForRecords(2));
-        const QList<QJsonObject> records = device.records();
-        QCOMPARE(records.size(), 2);
-        QCOMPARE(records[0].value("command").toString(), "clean");
-        QCOMPARE(records[0].value("hex").toString(), "55aa4c41698101");
-        QCOMPARE(records[1].value("command").toString(), "set F");
-        QCOMPARE(records[1].value("hex").toString(), "5512020315");
     }
 };
 

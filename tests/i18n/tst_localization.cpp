@@ -89,8 +89,7 @@ private slots:
                                 tree.path() + folder + name));
         }
         QDir::setCurrent(tree.path());
-        QFile description(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml"));
-        description.setFileName(QDir::cleanPath(description.fileName()));
+        QFile description(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml")));
         SettingsParser parser(&description);
         QVERIFY(parser.parse());
 

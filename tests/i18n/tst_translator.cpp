@@ -63,15 +63,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-// The sample device's description, shared with the description suites.
-std::unique_ptr<SettingsParser> parsedSample()
-{
-    QFile file(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml")));
-    auto parser = std::make_unique<SettingsParser>(&file);
-    (void)parser->parse();
-    return parser;
-}
-
 // The fatal exit leaves the child's objects alive on purpose; the leak
 // checker of a sanitizer build is told not to report them.
 int childEndsAbruptly = 0;
@@ -264,21 +255,6 @@ private slots:
         QCOMPARE(second.title(), QStringLiteral("T19"));
         QCOMPARE(second.desc(), QStringLiteral("K"));
         QCOMPARE(messagesOf(*translator, translation).size(), 21);
-    }
-
-    // A second pass over the file the first one wrote finds every entry and
-    // writes it back as it was (the shipped documents are checked the same
-    // way where the program localizes).
-    void completeFileIsWrittenBackUnchanged()
-    {
-        ScratchDir scratch;
-        const QString path = scratch.dir.filePath(QStringLiteral("vlm.xml"));
-        auto parser = parsedSample();
-        runPass(*parser, path);
-        const QByteArray before = fileBytes(path);
-        QVERIFY(!before.isEmpty());
-        runPass(*parser, path);
-        QCOMPARE(fileBytes(path), before);
     }
 
     void unreadableFileIsKept_data()

@@ -48,11 +48,10 @@ private slots:
         QFETCH(int, op);
         QFETCH(QString, current);
         QFETCH(QString, value);
-        QFETCH(bool, holds);
 
         QCOMPARE(ConditionNode::operatorFromKeyword(isValue, !isValue.isNull()), op);
         TestValueElement setting("Setting", current);
-        QCOMPARE(ConditionNode("Setting", value, &setting, op).evaluate(), holds);
+        QTEST(ConditionNode("Setting", value, &setting, op).evaluate(), "holds");
     }
 
     void conditionsAreOredNodesAnded()
@@ -94,7 +93,6 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, gateway);
         QFETCH(QString, maskIs);
-        QFETCH(bool, valid);
 
         TestValueElement maskSetting("SubnetMask", mask, "SUBNETMASK");
         TestValueElement addressSetting("IPAddress", address, "IPADDRESS");
@@ -103,7 +101,7 @@ private slots:
         if (!address.isNull())
             condition->addNode(node(&addressSetting, {}));
         rule->addCondition(std::move(condition));
-        QCOMPARE(rule->evaluate(gateway), valid);
+        QTEST(rule->evaluate(gateway), "valid");
     }
 };
 

@@ -39,7 +39,6 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, type);
-        QFETCH(QString, expected);
 
         DomParser parser(
             "<root TYPE=\"TOP\" n=\"0\"><!-- c -->text<Fax n=\"f1\"><Book TYPE=\"PHONEBOOK\" n=\"1\">"
@@ -48,7 +47,7 @@ private slots:
         QDomNode found = parser.findPath(DomParser::splitPath(path));
         if (!type.isNull())
             found = parser.findByAttribute(found, "TYPE", type);
-        QCOMPARE(found.isNull() ? QString("#null") : parser.attribute(found, "n"), expected);
+        QTEST(found.isNull() ? QString("#null") : parser.attribute(found, "n"), "expected");
     }
 
     void loading()
@@ -111,9 +110,8 @@ private slots:
     void elementText()
     {
         QFETCH(QString, xml);
-        QFETCH(QString, expected);
         DomParser parser(xml);
-        QCOMPARE(DomParser::elementText(parser.document().documentElement(), 1), expected);
+        QTEST(DomParser::elementText(parser.document().documentElement(), 1), "expected");
     }
 };
 

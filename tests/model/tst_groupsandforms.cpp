@@ -170,7 +170,6 @@ private slots:
     void applyDefaultAndCancel()
     {
         FormElement mail("POPUP", nullptr, nullptr);
-        mail.setTitle("Scan to e-mail");
         mail.setHasDefault(true);
         FactoryElement *subject = member(mail, "Subject", "Scan", "Scan");
         FactoryElement *format = member(mail, "Format", "JPEG", "PDF");
@@ -184,8 +183,6 @@ private slots:
         QSignalSpy formatChanged(format, &ConcreteElement::valueChanged);
 
         QVERIFY(whileOpen(mail, [&](PopupForm *form) {
-            QCOMPARE(qobject_cast<QPushButton *>(mail.control())->text(), QString("Scan to e-mail"));
-            QCOMPARE(form->windowTitle(), QString("Scan to e-mail"));
             QVERIFY(form->btnDefault->isVisible());
             // Nothing to apply until a member is edited.
             QVERIFY(!form->btnOK->isEnabled());

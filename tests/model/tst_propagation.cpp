@@ -68,11 +68,9 @@ QString currentOf(const SettingsParser &parser, int i)
 class TestPropagation : public QObject
 {
     Q_OBJECT
+    ScratchDir m_dir;
 
 private slots:
-    void init() { m_scratch = std::make_unique<ScratchDir>(); }
-    void cleanup() { m_scratch.reset(); }
-
     void changeOfTheFirstSetting_data()
     {
         // lastFollowing: the last setting that takes the change, -1 in a cycle.
@@ -130,9 +128,6 @@ private slots:
         QCOMPARE(currentOf(*parser, 2), QString("Y"));
         QCOMPARE(watcher.sources, QStringList({"S1", "S2"}));
     }
-
-private:
-    std::unique_ptr<ScratchDir> m_scratch;
 };
 
 QTEST_MAIN(TestPropagation)

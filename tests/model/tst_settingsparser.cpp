@@ -118,7 +118,6 @@ private slots:
         QFETCH(QString, owner);
         QFETCH(int, op);
         QFETCH(bool, selfChecked);
-        QFETCH(bool, hasValue);
 
         auto parser = parsedFile("is_selfchecked_spellings.xml");
         const Constraint *rule = firstRule(*parser, owner);
@@ -126,7 +125,7 @@ private slots:
         QCOMPARE(rule->selfChecked, selfChecked);
         const ConditionNode *node = rule->conditions.front()->nodes.front().get();
         QCOMPARE(node->op, op);
-        QCOMPARE(!node->value.isNull(), hasValue);
+        QTEST(!node->value.isNull(), "hasValue");
     }
 
     void constraintParts()
@@ -164,14 +163,13 @@ private slots:
     void extraDependencies()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QStringList, ids);
 
         const auto removeAfter = qScopeGuard([] { QFile::remove("dependencies.xml"); });
         QFile file("dependencies.xml");
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
         auto parser = parsedFile("extra_dependencies/extra_dependencies.xml");
-        QCOMPARE(dependencyIds(*parser), ids);
+        QTEST(dependencyIds(*parser), "ids");
     }
 
     void addressBooks()

@@ -20,7 +20,6 @@ public:
     MessageBoxRecorder(const MessageBoxRecorder &) = delete;
     MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
-    void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
     const QList<UserMessage::Request> &requests() const { return m_requests; }
     int count() const { return m_requests.size(); }
     UserMessage::Request last() const

@@ -115,7 +115,7 @@ int runGet(CtlSession &session, const CtlOptions &options, QTextStream &out)
         if (options.json)
             values.insert(state.id, state.value);
         else
-            out << state.value << '\n';
+            out << EscapedText(state.value) << '\n';
     }
     if (options.json)
         printJson(out, QJsonDocument(values));

@@ -14,6 +14,31 @@ QString rangeText(const SettingState &state)
 }
 } // namespace
 
+QString EscapedText(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\':
+            escaped += QLatin1String("\\\\");
+            break;
+        case '\t':
+            escaped += QLatin1String("\\t");
+            break;
+        case '\n':
+            escaped += QLatin1String("\\n");
+            break;
+        case '\r':
+            escaped += QLatin1String("\\r");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 QString StateLine(const SettingState &state)
 {
     QStringList fields{state.id, state.kind, state.value};
@@ -25,6 +50,8 @@ QString StateLine(const SettingState &state)
         fields.append(QStringLiteral("disabled"));
     if (!state.shown)
         fields.append(QStringLiteral("hidden"));
+    for (QString &field : fields)
+        field = EscapedText(field);
     return fields.join(QLatin1Char('\t'));
 }
 

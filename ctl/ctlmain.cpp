@@ -6,6 +6,7 @@
 #include "controller/controllersource.h"
 #include "controller/ctlsource.h"
 #include "ctl/ctlcommands.h"
+#include "ctl/ctlformat.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
 
@@ -36,7 +37,8 @@ void dropMessage(QtMsgType type, const QMessageLogContext &, const QString &text
         writeError(text);
 }
 
-// The boxes the window would show, as lines on standard error.
+// The boxes the window would show, as lines on standard error: one line
+// each, however many lines the device's titles and values in them hold.
 QMessageBox::StandardButton answerOnStandardError(const UserMessage::Request &request)
 {
     QString line =
@@ -44,7 +46,7 @@ QMessageBox::StandardButton answerOnStandardError(const UserMessage::Request &re
     // The reason behind the message, shown below it in a box, follows on the same line.
     if (!request.informativeText.isEmpty())
         line += QLatin1Char(' ') + request.informativeText;
-    writeError(line);
+    writeError(EscapedText(line));
     return QMessageBox::Ok;
 }
 

@@ -2,7 +2,9 @@
 #include "common/simulateddevice.h"
 #include "ctlrun.h"
 
+#include <QDomDocument>
 #include <QFile>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +30,18 @@ QString settingsOf(const QString &changeDocument)
             lines.append(line.trimmed());
     }
     return lines.join(' ');
+}
+
+// The CURRENT values of a change document, by id.
+QMap<QString, QString> valuesOf(const QString &changeDocument)
+{
+    QDomDocument document;
+    document.setContent(changeDocument);
+    QMap<QString, QString> values;
+    const QDomElement settings = document.documentElement().firstChildElement("PrinterSettingsInfo");
+    for (QDomElement e = settings.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        values.insert(e.tagName(), e.attribute("CURRENT"));
+    return values;
 }
 
 } // namespace
@@ -137,6 +151,39 @@ private slots:
 
         const CtlRun after({device.devicePath(), "get", "Copies", "HostName"});
         QCOMPARE(after.out, QStringLiteral("1\nmfp-office-2\n"));
+    }
+
+    // Line breaks, tabs and backslashes in a device's values and titles are
+    // printed escaped, one line per setting or message; scripts read them
+    // back through --json, and set takes them literally.
+    void controlCharactersCannotForgeLines()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(VELMORA_TEST_DATA "/control_characters.xml"), qPrintable(device.errorText()));
+        const CtlRun list({device.devicePath(), "list"});
+        QCOMPARE(list.exitCode, 0);
+        QCOMPARE(list.out, QStringLiteral("Owner\tstEdit\tLab\\nCopies\\tstInteger\\t99\n"
+                                          "Motto\tstEdit\tfirst\\r\\nsecond\n"
+                                          "Status\tstText\tC:\\\\new\\\\table\\nend\\\\\n"
+                                          "Copies\tstInteger\t1\trange=1..99 step=1\n"));
+        const CtlRun get({device.devicePath(), "get", "Owner", "Motto", "Status"});
+        QCOMPARE(get.out, QStringLiteral("Lab\\nCopies\\tstInteger\\t99\nfirst\\r\\nsecond\n"
+                                         "C:\\\\new\\\\table\\nend\\\\\n"));
+        const CtlRun refused({device.devicePath(), "set", "Motto=a\\b"});
+        QCOMPARE(refused.exitCode, 2);
+        QCOMPARE(refused.err.count('\n'), 1);
+        QVERIFY2(refused.err.contains("'IDS_MOTTO\\nError: forged'"), qPrintable(refused.err));
+
+        const CtlRun json({device.devicePath(), "get", "Owner", "Motto", "--json"});
+        const QJsonObject read = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        const QString owner = read.value("Owner").toString();
+        const QString motto = read.value("Motto").toString();
+        QCOMPARE(owner, QStringLiteral("Lab\nCopies\tstInteger\t99"));
+        const CtlRun swapped({device.devicePath(), "set", "Owner=" + motto, "Motto=" + owner});
+        QCOMPARE(swapped.exitCode, 0);
+        const QStringList received = changesReceived(device);
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(valuesOf(received.first()), (QMap<QString, QString>{{"Owner", motto}, {"Motto", owner}}));
     }
 
     void noDevice()

@@ -3,6 +3,7 @@
 #include "base/usermessage.h"
 #include "controller/ctlsource.h"
 #include "ctl/ctlformat.h"
+#include "ctl/ctlimport.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
 #include "model/changegenerator.h"
@@ -163,17 +164,56 @@ int runPress(CtlSession &session, const CtlOptions &options, QTextStream &out)
     return ExitDone;
 }
 
-int runExport(CtlSession &session, const CtlOptions &options, QTextStream &out)
+// The settings named after the file, or without names every value setting;
+// a settings file for many devices (--json) leaves out the identity settings
+// then.
+bool exportedSettings(const CtlSession &session, const CtlOptions &options, QList<Element *> &exported)
+{
+    const QStringList ids = options.arguments.mid(1);
+    if (ids.isEmpty()) {
+        for (Element *element : session.settings()) {
+            if (IsValueSetting(element) && !(options.json && IsIdentitySetting(element)))
+                exported.append(element);
+        }
+        return true;
+    }
+    if (!findAll(session, ids, exported))
+        return false;
+    for (const Element *element : std::as_const(exported)) {
+        if (!IsValueSetting(element)) {
+            ReportCtlError(translated("'%1' is not a setting that takes a value").arg(element->id()));
+            return false;
+        }
+    }
+    return true;
+}
+
+QString changeDocument(const QList<Element *> &settings)
 {
     ChangeGenerator generator;
     generator.reset();
-    QDomElement settings =
+    QDomElement parent =
         generator.ensurePath({QStringLiteral("root"), QStringLiteral("PrinterSettingsInfo")});
-    for (Element *element : session.settings()) {
-        if (IsValueSetting(element))
-            settings.appendChild(generator.createDescription(element));
-    }
-    const QString document = generator.getChanges() + QLatin1Char('\n');
+    for (Element *element : settings)
+        parent.appendChild(generator.createDescription(element));
+    return generator.getChanges() + QLatin1Char('\n');
+}
+
+// Ids as keys and every value as a string, however it reads.
+QString settingsObject(const QList<Element *> &settings)
+{
+    QJsonObject values;
+    for (const Element *element : settings)
+        values.insert(element->id(), element->property("current").toString());
+    return QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Indented));
+}
+
+int runExport(CtlSession &session, const CtlOptions &options, QTextStream &out)
+{
+    QList<Element *> settings;
+    if (!exportedSettings(session, options, settings))
+        return ExitUsage;
+    const QString document = options.json ? settingsObject(settings) : changeDocument(settings);
 
     const QString path = options.arguments.first();
     if (path == QLatin1String("-")) {
@@ -188,47 +228,12 @@ int runExport(CtlSession &session, const CtlOptions &options, QTextStream &out)
     return ExitDone;
 }
 
-// The settings of a change document, in document order.
-bool readChangeDocument(const QString &path, QList<std::pair<QString, QString>> &entries)
-{
-    QFile file(path);
-    QDomDocument document;
-    if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file)) {
-        ReportCtlError(translated("'%1' is no change document").arg(path));
-        return false;
-    }
-    const QDomElement settings =
-        document.documentElement().firstChildElement(QStringLiteral("PrinterSettingsInfo"));
-    for (QDomElement e = settings.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.hasAttribute(QStringLiteral("CURRENT")))
-            entries.append({e.tagName(), e.attribute(QStringLiteral("CURRENT"))});
-    }
-    return true;
-}
-
-int runImport(CtlSession &session, const CtlOptions &options, QTextStream &out)
-{
-    QList<std::pair<QString, QString>> entries;
-    if (!readChangeDocument(options.arguments.first(), entries))
-        return ExitUsage;
-    // Each value is compared when its turn comes: an earlier one may have
-    // moved it through the rules already.
-    for (const auto &[id, value] : std::as_const(entries)) {
-        Element *element = session.find(id);
-        if (!IsValueSetting(element)) {
-            UserMessage::warning(nullptr, translated("Warning"),
-                                 translated("Skipped '%1': the device has no such setting").arg(id));
-            continue;
-        }
-        if (element->property("current").toString() == value)
-            continue;
-        if (!session.enter(element, value))
-            return ExitRefused;
-    }
-    return sendChanges(session, options, out);
-}
-
 } // namespace
+
+int ReportNotTaken(const CtlSession &session)
+{
+    return notTaken(session);
+}
 
 void ReportCtlError(const QString &text, const QString &reason)
 {
@@ -240,7 +245,7 @@ int RunCtlCommand(CtlSession &session, const CtlOptions &options, QTextStream &o
     using Command = int (*)(CtlSession &, const CtlOptions &, QTextStream &);
     static const std::pair<const char *, Command> commands[] = {
         {"list", runList},   {"get", runGet},       {"set", runSet},
-        {"press", runPress}, {"export", runExport}, {"import", runImport},
+        {"press", runPress}, {"export", runExport}, {"import", RunImport},
     };
     for (const auto &[name, command] : commands) {
         if (options.command == QLatin1String(name))

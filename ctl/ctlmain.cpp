@@ -7,6 +7,7 @@
 #include "controller/ctlsource.h"
 #include "ctl/ctlcommands.h"
 #include "ctl/ctlformat.h"
+#include "ctl/ctlimport.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
 
@@ -91,6 +92,8 @@ int VelmoraCtlMain(int argc, char **argv)
     if (!session.open()) {
         ReportCtlError(QCoreApplication::translate("@default", "Cannot get printer settings!"),
                        source->failure());
+        QTextStream out(stdout);
+        WriteImportFailure(options, source->failure(), out);
         return ExitNoDescription;
     }
     QTextStream out(stdout);

@@ -18,8 +18,8 @@ struct CommandShape
 };
 
 const CommandShape Commands[] = {
-    {"list", 0, 0, false}, {"get", 1, -1, false},   {"set", 1, -1, true},
-    {"press", 1, 1, true}, {"export", 1, 1, false}, {"import", 1, 1, true},
+    {"list", 0, 0, false}, {"get", 1, -1, false},    {"set", 1, -1, true},
+    {"press", 1, 1, true}, {"export", 1, -1, false}, {"import", 1, 1, true},
 };
 
 const CommandShape *findCommand(const QString &name)
@@ -44,6 +44,8 @@ QString checkShape(const CtlOptions &options)
         return translated("wrong number of arguments for '%1'").arg(options.command);
     if (options.dryRun && !shape->takesDryRun)
         return translated("'%1' has no --dry-run").arg(options.command);
+    if (options.diff && options.command != QLatin1String("import"))
+        return translated("only import has --diff");
     // A description file has no device behind it to send to.
     if (shape->takesDryRun && !options.dryRun && !options.localFile.isEmpty())
         return translated("with --local nothing is sent: '%1' needs --dry-run").arg(options.command);
@@ -70,8 +72,10 @@ CtlOptions ParseCtlArguments(const QStringList &arguments)
             options.version = true;
         } else if (argument == QLatin1String("--json")) {
             options.json = true;
-        } else if (argument == QLatin1String("--dry-run")) {
+        } else if (argument == QLatin1String("--dry-run") || argument == QLatin1String("--check")) {
             options.dryRun = true;
+        } else if (argument == QLatin1String("--diff")) {
+            options.diff = true;
         } else if (argument == QLatin1String("--trace")) {
             options.trace = true;
         } else if (argument == QLatin1String("--local")) {
@@ -99,9 +103,13 @@ QString CtlUsage()
 {
     return translated(
         "Usage: velmoractl <devPath> COMMAND [arguments] [--local FILE] [--json] [--trace]\n"
+
         "\n"
         "Reads and changes the settings of a device through the same rules as the\n"
         "settings window, without a display.\n"
+        "\n"
+        "Values in text output escape backslash, tab, line feed and carriage return as\n"
+        "\\\\, \\t, \\n and \\r; --json gives them exactly. set and import take them literally.\n"
         "\n"
         "Commands:\n"
         "  list                     every setting in the window's order: id, kind, value,\n"
@@ -111,13 +119,24 @@ QString CtlUsage()
         "                           changes settings and sends them (--dry-run prints the\n"
         "                           change document instead)\n"
         "  press ID [--dry-run]     presses a device button\n"
-        "  export FILE              writes every value as a change document ('-': standard output)\n"
-        "  import FILE [--dry-run]  applies such a document like set, sending only what differs\n"
+        "  export FILE [ID...]      writes the values as a change document ('-': standard output):\n"
+        "                           those named, or every setting that takes a value\n"
+        "  export --json FILE [ID...]\n"
+        "                           writes them as one JSON object {\"ID\": \"VALUE\", ...}; without\n"
+        "                           names it leaves out what tells devices apart: addresses,\n"
+        "                           masks, edit boxes and dial numbers (name them to have them)\n"
+        "  import FILE [--check] [--diff] [--json]\n"
+        "                           brings the device to the values of such a file (JSON when it\n"
+        "                           starts with '{'), in the device's order, sending only values\n"
+        "                           that differ; settings the file leaves out stay as they are.\n"
+        "                           --check (or --dry-run) sends nothing, --diff shows before\n"
+        "                           and after, --json prints one object: changed, sent, diff,\n"
+        "                           refused (every refused value and why), error\n"
         "\n"
         "Options:\n"
         "  --local FILE             works on the description in FILE instead of the device\n"
         "                           (nothing is sent: set, import and press need --dry-run)\n"
-        "  --json                   prints list and get as one JSON document\n"
+        "  --json                   prints list, get and import as one JSON document\n"
         "  --trace                  writes the diagnostic trace to standard error\n"
         "  --help, --version\n"
         "\n"

@@ -4,15 +4,16 @@
 #include <QStringList>
 
 // What a velmoractl command line asks for:
-//   velmoractl <devPath> COMMAND [arguments] [--local FILE] [--dry-run] [--json] [--trace]
+//   velmoractl <devPath> COMMAND [arguments] [--local FILE] [--dry-run|--check] [--diff] [--json] [--trace]
 // Options may stand anywhere after the program name; "--" ends them.
 struct CtlOptions
 {
     QString devPath;
     QString command;
     QStringList arguments;
-    QString localFile; // with --local: the description file instead of the device
-    bool dryRun = false;
+    QString localFile;   // with --local: the description file instead of the device
+    bool dryRun = false; // --dry-run or --check
+    bool diff = false;
     bool json = false;
     bool trace = false;
     bool help = false;

@@ -53,6 +53,19 @@ bool IsValueSetting(const Element *element)
     return element && element->isConcrete() && element->type() != stText;
 }
 
+bool IsIdentitySetting(const Element *element)
+{
+    switch (element->type()) {
+    case stIPAddress:
+    case stSubnetMask:
+    case stEdit:
+    case stDialEdit:
+        return true;
+    default:
+        return false;
+    }
+}
+
 CtlSession::CtlSession(CtlSource &source) : m_source(source)
 {
     m_panel.resize(PanelWidth, PanelHeight);
@@ -111,6 +124,12 @@ bool CtlSession::enter(Element *element, const QString &value)
 {
     SettingControl control(element, &m_panel);
     return control.enter(value);
+}
+
+bool CtlSession::holds(Element *element, const QString &value)
+{
+    const SettingControl control(element, &m_panel);
+    return control.normalized(element->property("current").toString()) == control.normalized(value);
 }
 
 QList<Element *> CtlSession::changedSettings() const

@@ -58,6 +58,9 @@ public:
     [[nodiscard]] SettingState describe(Element *element);
     // Puts a value in through the setting's control, as the user's edit would.
     bool enter(Element *element, const QString &value);
+    // Whether the setting holds value already, once its control has written
+    // both the same way ("6.3" and "6.30" alike with two decimals).
+    [[nodiscard]] bool holds(Element *element, const QString &value);
 
     // The settings whose value differs from the device's.
     [[nodiscard]] QList<Element *> changedSettings() const;
@@ -73,3 +76,8 @@ private:
 // Settings whose value the change documents carry and a script may set:
 // every setting with a value except read-only texts.
 [[nodiscard]] bool IsValueSetting(const Element *element);
+
+// Settings that tell one device from the next (addresses, masks, names and
+// numbers typed as text): a file of settings for many devices leaves them
+// out unless they are asked for by id.
+[[nodiscard]] bool IsIdentitySetting(const Element *element);

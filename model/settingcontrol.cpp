@@ -6,7 +6,7 @@
 #include "model/formelement.h"
 #include "model/listelement.h"
 #include "model/parameter.h"
-#include "widgets/spinbox.h"
+#include "widgets/floatspinbox.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -158,6 +159,22 @@ bool SettingControl::enter(const QString &value)
                    .arg(value, nameOf(m_pElement)));
     }
     return false;
+}
+
+QString SettingControl::normalized(const QString &value) const
+{
+    QWidget *editor = control();
+    if (const auto *spin = qobject_cast<const FloatSpinBox *>(editor)) {
+        if (isAcceptable(spin->validator(), value))
+            return spin->textFromValue(spin->valueFromText(value));
+    } else if (qobject_cast<const SpinBox *>(editor) || qobject_cast<const QSlider *>(editor)) {
+        // Whole-number controls read and show the device's plain C-locale numbers.
+        bool isNumber = false;
+        const int number = QLocale::c().toInt(value.trimmed(), &isNumber);
+        if (isNumber)
+            return QString::number(number);
+    }
+    return value;
 }
 
 // Each branch puts the control into the state the user's action leaves it

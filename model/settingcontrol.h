@@ -37,6 +37,11 @@ public:
     // window shows it, through the program's message boxes.
     bool enter(const QString &value);
 
+    // The value as the control writes it itself: a number the way its spin
+    // box shows it ("6.3" as "6.30" with two decimals, "007" as "7"); any
+    // other value, and one the control would not take, as it stands.
+    [[nodiscard]] QString normalized(const QString &value) const;
+
 private:
     bool enterInto(QWidget *control, const QString &value);
     void refuse(const QString &text) const;

@@ -12,7 +12,7 @@ class TestCtlOptions : public QObject
 private slots:
     void accepted_data()
     {
-        // flags: d = --dry-run, j = --json, t = --trace
+        // flags: d = --dry-run or --check, f = --diff, j = --json, t = --trace
         addColumns<QStringList, QString, QStringList, QString, QString>(
             {"arguments", "command", "commandArguments", "localFile", "flags"});
         addRow("list", QStringList{"/dev/x", "list"}, "list", QStringList{}, "", "");
@@ -28,6 +28,9 @@ private slots:
         addRow("export", QStringList{"/dev/x", "export", "-"}, "export", QStringList{"-"}, "", "");
         addRow("import", QStringList{"/dev/x", "import", "saved.xml", "--dry-run"}, "import",
                QStringList{"saved.xml"}, "", "d");
+        addRow("import check with diff",
+               QStringList{"/dev/x", "import", "fleet.json", "--check", "--diff", "--json"}, "import",
+               QStringList{"fleet.json"}, "", "dfj");
     }
 
     void accepted()
@@ -45,6 +48,7 @@ private slots:
         QCOMPARE(options.arguments, commandArguments);
         QCOMPARE(options.localFile, localFile);
         QCOMPARE(options.dryRun, flags.contains('d'));
+        QCOMPARE(options.diff, flags.contains('f'));
         QCOMPARE(options.json, flags.contains('j'));
         QCOMPARE(options.trace, flags.contains('t'));
     }
@@ -66,6 +70,8 @@ private slots:
                "with --local nothing is sent: 'set' needs --dry-run");
         addRow("export dry run", QStringList{"/dev/x", "export", "f", "--dry-run"},
                "'export' has no --dry-run");
+        addRow("diff outside import", QStringList{"/dev/x", "set", "A=1", "--diff"},
+               "only import has --diff");
     }
 
     void refused()

@@ -128,6 +128,100 @@ private slots:
         QVERIFY2(traced.err.contains("NumericElement::createControl"), qPrintable(traced.err.left(2000)));
     }
 
+    // import --check --json on the sample: what would change (over the file's
+    // ids only) and every value refused, each with its reason.
+    void importDesiredSettings_data()
+    {
+        addColumns<QByteArray, int, bool, QJsonObject, QJsonObject, QStringList>(
+            {"file", "status", "changed", "before", "after", "refused"});
+        addRow(
+            "numbers compared as their controls write them",
+            QByteArray(R"({"TopMargin": "5", "Copies": "01", "ColorBalance": "+1", "PaperSource": "Tray1"})"),
+            0, true, QJsonObject{{"PaperSource", "Auto"}}, QJsonObject{{"PaperSource", "Tray1"}},
+            QStringList{});
+        addRow("nothing differs", QByteArray("\n  {\"Copies\": \"1\", \"Duplex\": \"Off\"}"), 0, false,
+               QJsonObject{}, QJsonObject{}, QStringList{});
+        // In the file's order ManualFeed would go in first and the envelope
+        // would then move the source to Tray1.
+        addRow("the description's order, not the file's",
+               QByteArray("<root><PrinterSettingsInfo><PaperSource CURRENT=\"ManualFeed\"/>"
+                          "<PaperSize CURRENT=\"EnvelopeDL\"/></PrinterSettingsInfo></root>"),
+               0, true, QJsonObject{{"PaperSize", "A4"}, {"PaperSource", "Auto"}},
+               QJsonObject{{"PaperSize", "EnvelopeDL"}, {"PaperSource", "ManualFeed"}}, QStringList{});
+        addRow("a disabled setting that holds its value already",
+               QByteArray(R"({"MediaType": "Transparency", "Duplex": "Off"})"), 0, true,
+               QJsonObject{{"MediaType", "Plain"}}, QJsonObject{{"MediaType", "Transparency"}},
+               QStringList{});
+        addRow("every refusal",
+               QByteArray(R"({"PrintQuality": 2, "Stapler": "On", "SerialNumber": "X", "Copies": "0",
+                              "MediaType": "Transparency", "Duplex": "On", "HostName": "a b?"})"),
+               2, false, QJsonObject{{"MediaType", "Plain"}}, QJsonObject{{"MediaType", "Transparency"}},
+               QStringList{"PrintQuality", "SerialNumber", "Stapler", "Duplex", "Copies", "HostName"});
+        addRow("not a settings file", QByteArray("{\"Copies\": "), 1, false, QJsonObject{}, QJsonObject{},
+               QStringList{});
+    }
+
+    void importDesiredSettings()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, status);
+        QFETCH(bool, changed);
+        QFETCH(QJsonObject, before);
+        QFETCH(QJsonObject, after);
+        QFETCH(QStringList, refused);
+
+        QTemporaryDir dir;
+        QFile settings(dir.filePath("settings"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(file);
+        settings.close();
+        const CtlRun ctl(local({"import", settings.fileName(), "--check", "--json"}));
+        QCOMPARE(ctl.exitCode, status);
+        if (status == 1) {
+            QCOMPARE(ctl.out, QString());
+            QVERIFY2(ctl.err.contains("is no settings file"), qPrintable(ctl.err));
+            return;
+        }
+        const QJsonObject report = QJsonDocument::fromJson(ctl.out.toUtf8()).object();
+        QCOMPARE(report.value("changed").toBool(), changed);
+        QCOMPARE(report.value("sent").toBool(), false);
+        QCOMPARE(report.value("error"), QJsonValue());
+        QCOMPARE(report.value("diff").toObject(), (QJsonObject{{"before", before}, {"after", after}}));
+        QStringList refusedIds;
+        for (const QJsonValue &refusal : report.value("refused").toArray()) {
+            refusedIds.append(refusal.toObject().value("id").toString());
+            // Each says why, as it says on standard error.
+            const QString reason = refusal.toObject().value("reason").toString();
+            QVERIFY2(!reason.isEmpty() && ctl.err.contains(reason), qPrintable(ctl.err));
+        }
+        QCOMPARE(refusedIds, refused);
+    }
+
+    // A fleet's file leaves out what tells devices apart, unless it is named,
+    // and holds exactly what the device has.
+    void exportJsonThenImport()
+    {
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("fleet.json");
+        QCOMPARE(CtlRun(local({"export", "--json", saved})).exitCode, 0);
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject values = QJsonDocument::fromJson(file.readAll()).object();
+        QCOMPARE(values.value("TopMargin"), QJsonValue("5.0"));
+        QCOMPARE(values.value("PaperSize"), QJsonValue("A4"));
+        for (const char *left :
+             {"IPAddress", "SubnetMask", "HostName", "FaxNumber", "SerialNumber", "PhoneBook"})
+            QVERIFY2(!values.contains(left), left);
+
+        const CtlRun same(local({"import", saved, "--check", "--json"}));
+        QCOMPARE(same.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(same.out.toUtf8()).object().value("changed"), QJsonValue(false));
+
+        const CtlRun named(local({"export", "--json", "-", "HostName", "Copies"}));
+        QCOMPARE(QJsonDocument::fromJson(named.out.toUtf8()).object(),
+                 (QJsonObject{{"HostName", "mfp-office-2"}, {"Copies", "1"}}));
+    }
+
     void exportThenImport()
     {
         QTemporaryDir dir;

@@ -30,8 +30,9 @@ packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-tools-dev qt6-l10n-tools
 # for its window (xwininfo) and takes a screenshot (ImageMagick).
 [ "$job" = demo ] && packages+=(xvfb xauth x11-utils imagemagick)
 # The localization tests run under a German locale; the fuzz targets
-# (tools/fuzz.sh) are built with clang and its fuzzer runtime.
-[ "$job" = test ] && packages+=(locales clang-14 libclang-rt-14-dev)
+# (tools/fuzz.sh) are built with clang and its fuzzer runtime; the Ansible
+# collection's test runs ansible-playbook.
+[ "$job" = test ] && packages+=(locales clang-14 libclang-rt-14-dev ansible-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

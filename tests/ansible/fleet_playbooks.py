@@ -1,0 +1,217 @@
+#!/usr/bin/env python3
+"""The velmora.device collection on the real Ansible engine.
+
+A playbook (fleet.yml) over local hosts, each with its own simulated device
+and the staged velmoractl found on PATH: a check run, a first run over good
+and failing hosts, and a second run. Also: the collection builds, and
+ansible-doc renders both modules. Exit status 77 (skipped) without
+ansible-playbook.
+
+  fleet_playbooks.py --stage DIR --devsim PROGRAM --collections DIR --sample FILE
+"""
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ElementTree
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# velmoractl's exchange budget with the device, in seconds.
+EXCHANGE_BUDGET = 3.0
+OFFICE = {'PaperSize': 'Letter', 'Duplex': 'On', 'Copies': '2'}
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print('FAIL: ' + message)
+
+
+class Device:
+    """One devsim with its node and record file in folder."""
+
+    def __init__(self, devsim, folder, description, options):
+        os.makedirs(folder)
+        self.path = os.path.join(folder, 'device')
+        self.record = os.path.join(folder, 'record.jsonl')
+        self.process = subprocess.Popen(
+            [devsim, '--record', self.record] + options + [description, self.path],
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        # It prints the node's path once the node can be opened.
+        if not self.process.stdout.readline():
+            raise RuntimeError('devsim did not start: ' + self.process.stderr.read())
+
+    def changes(self):
+        """The values of every change document received, in order."""
+        received = []
+        if os.path.exists(self.record):
+            with open(self.record) as record:
+                for line in record:
+                    unit = json.loads(line)
+                    if unit['request'] == 'changes':
+                        settings = ElementTree.fromstring(unit['text']).find('PrinterSettingsInfo')
+                        received.append({e.tag: e.get('CURRENT') for e in settings})
+        return received
+
+    def stop(self):
+        self.process.terminate()
+        self.process.communicate(timeout=10)
+
+
+def inventory_text(devices, host_settings):
+    # Written by hand: PrintHeader: Off must reach the module as YAML's false.
+    lines = ['all:', '  vars:', '    ansible_connection: local',
+             '    ansible_python_interpreter: "{{ ansible_playbook_python }}"', '  hosts:']
+    for host, device in devices.items():
+        lines += ['    %s:' % host, '      device: %s' % json.dumps(device.path),
+                  '      device_settings: %s' % host_settings[host]]
+    return '\n'.join(lines) + '\n'
+
+
+def run_playbook(environment, work, name, arguments):
+    """Runs fleet.yml; the results by host, from the record_results callback."""
+    results_path = os.path.join(work, name + '.jsonl')
+    environment = dict(environment, VELMORA_RESULTS=results_path)
+    run = subprocess.run(['ansible-playbook', '-i', os.path.join(work, 'inventory.yml'), '--forks', '10',
+                          os.path.join(HERE, 'fleet.yml')] + arguments,
+                         env=environment, cwd=work, capture_output=True, text=True, timeout=90)
+    results = {}
+    if os.path.exists(results_path):
+        with open(results_path) as lines:
+            for line in lines:
+                entry = json.loads(line)
+                results.setdefault(entry['host'], {})[entry['task']] = entry
+    if not results:
+        print(run.stdout, run.stderr)
+    return run, results
+
+
+def check_builds_and_documents(environment, work, collections):
+    source = os.path.join(collections, 'ansible_collections', 'velmora', 'device')
+    built = subprocess.run(['ansible-galaxy', 'collection', 'build', source, '--output-path', work],
+                           env=environment, capture_output=True, text=True)
+    check(os.path.exists(os.path.join(work, 'velmora-device-1.0.0.tar.gz')),
+          'collection build: ' + built.stdout + built.stderr)
+    for module, text in (('settings', 'check_mode'), ('settings_info', 'list --json')):
+        doc = subprocess.run(['ansible-doc', 'velmora.device.' + module], env=environment,
+                             capture_output=True, text=True)
+        check(doc.returncode == 0 and 'EXAMPLES' in doc.stdout and 'RETURN VALUES' in doc.stdout
+              and text in doc.stdout, 'ansible-doc velmora.device.%s: %s' % (module, doc.stderr))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ('--stage', '--devsim', '--collections', '--sample'):
+        parser.add_argument(option, required=True)
+    options = parser.parse_args()
+    if not shutil.which('ansible-playbook'):
+        print('ansible-playbook not found (Debian package ansible-core): skipped')
+        return 77
+
+    with tempfile.TemporaryDirectory(prefix='velmora-ansible-') as work:
+        # A private run tree: velmoractl writes beside itself while the stage stays as built.
+        tree = os.path.join(work, 'run')
+        shutil.copytree(options.stage, tree, symlinks=True)
+        home = os.path.join(work, 'home')
+        environment = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, '.config'),
+                           XDG_DATA_HOME=os.path.join(home, '.local', 'share'),
+                           XDG_STATE_HOME=os.path.join(home, '.local', 'state'),
+                           XDG_CACHE_HOME=os.path.join(home, '.cache'),
+                           ANSIBLE_HOME=os.path.join(home, '.ansible'),
+                           ANSIBLE_LOCAL_TEMP=os.path.join(home, 'local-tmp'),
+                           ANSIBLE_REMOTE_TEMP=os.path.join(home, 'remote-tmp'),
+                           ANSIBLE_CONFIG=os.path.join(work, 'ansible.cfg'),
+                           ANSIBLE_COLLECTIONS_PATH=options.collections,
+                           ANSIBLE_COLLECTIONS_SCAN_SYS_PATH='false',
+                           ANSIBLE_CALLBACK_PLUGINS=os.path.join(HERE, 'callback_plugins'),
+                           ANSIBLE_CALLBACKS_ENABLED='record_results', ANSIBLE_NOCOLOR='1',
+                           ANSIBLE_RETRY_FILES_ENABLED='false', PYTHONDONTWRITEBYTECODE='1',
+                           PATH=os.path.join(tree, 'bin') + os.pathsep + os.environ.get('PATH', ''))
+        os.makedirs(home)
+        open(environment['ANSIBLE_CONFIG'], 'w').close()
+        check_builds_and_documents(environment, work, options.collections)
+
+        # desk2 holds two of the office's values already: only the rest is sent to it.
+        with open(options.sample) as sample:
+            text = sample.read()
+        desk2 = os.path.join(work, 'desk2.xml')
+        with open(desk2, 'w') as description:
+            description.write(text.replace('CURRENT="1" FACTORY="1" MIN="1" MAX="99"',
+                                           'CURRENT="2" FACTORY="1" MIN="1" MAX="99"')
+                              .replace('<Duplex TYPE="CHECKBOX" STRING="IDS_DUPLEX" CURRENT="Off"',
+                                       '<Duplex TYPE="CHECKBOX" STRING="IDS_DUPLEX" CURRENT="On"'))
+        hosts = {
+            'desk1': (options.sample, ['--apply'], '{HostName: desk-1}'),
+            'desk2': (desk2, ['--apply'], '{HostName: desk-2}'),
+            'range': (options.sample, [], '{Copies: "100"}'),
+            'rule': (options.sample, [], '{MediaType: Transparency}'),
+            'unquoted': (options.sample, [], '{PrintHeader: Off}'),
+            'silent': (options.sample, ['--silent'], '{}'),
+        }
+        devices = {}
+        try:
+            for host, (description, devsim_options, _) in hosts.items():
+                devices[host] = Device(options.devsim, os.path.join(work, host), description, devsim_options)
+            with open(os.path.join(work, 'inventory.yml'), 'w') as inventory:
+                inventory.write(inventory_text(devices, {h: v[2] for h, v in hosts.items()}))
+            run_fleet(environment, work, devices)
+        finally:
+            for device in devices.values():
+                device.stop()
+
+    print('%d failure(s)' % len(failures))
+    return 1 if failures else 0
+
+
+def run_fleet(environment, work, devices):
+    desks = ['desk1', 'desk2']
+    expected = {'desk1': dict(OFFICE, HostName='desk-1'), 'desk2': {'PaperSize': 'Letter', 'HostName': 'desk-2'}}
+
+    # Check mode: changed and the difference reported, nothing sent.
+    run, results = run_playbook(environment, work, 'check', ['--check', '--diff', '--limit', ','.join(desks)])
+    for host in desks:
+        result = results.get(host, {}).get('Settings', {})
+        check(result.get('status') == 'ok' and result['result'].get('changed') is True,
+              'check mode, %s: %s' % (host, result))
+        diff = result.get('result', {}).get('diff', {})
+        check(diff.get('after') == expected[host], 'check mode diff, %s: %s' % (host, diff))
+        check(devices[host].changes() == [], 'check mode sent to %s' % host)
+    check('+    "PaperSize": "Letter"' in run.stdout, 'check mode shows no diff:\n' + run.stdout)
+
+    # First run: the good hosts changed, exactly the differing values sent; each
+    # failing host with its reason, nothing sent to it.
+    run, results = run_playbook(environment, work, 'first', [])
+    for host in desks:
+        check(results.get(host, {}).get('Settings', {}).get('result', {}).get('changed') is True,
+              'first run, %s not changed: %s' % (host, results.get(host)))
+        check(results.get(host, {}).get('The device holds them', {}).get('status') == 'ok',
+              'first run, %s read back: %s' % (host, results.get(host)))
+        check(devices[host].changes() == [expected[host]], 'first run sent to %s: %s' % (host, devices[host].changes()))
+    for host, reason in (('range', "'100' is not a valid entry"), ('rule', 'is disabled and takes no value'),
+                         ('unquoted', 'PrintHeader in quotes'),
+                         ('silent', 'did not answer within %d ms' % (EXCHANGE_BUDGET * 1000))):
+        result = results.get(host, {}).get('Settings', {})
+        check(result.get('status') == 'failed' and reason in result['result'].get('msg', ''),
+              'first run, %s should fail with "%s": %s' % (host, reason, result))
+        check(devices[host].changes() == [], 'first run sent to %s' % host)
+    silent = results.get('silent', {}).get('Settings', {}).get('seconds', 0)
+    # The budget, plus the module's and velmoractl's own start, generously.
+    check(silent < EXCHANGE_BUDGET + 5, 'the silent host took %.1f s' % silent)
+
+    # Second run: nothing changed, nothing sent.
+    run, results = run_playbook(environment, work, 'second', ['--limit', ','.join(desks)])
+    for host in desks:
+        result = results.get(host, {}).get('Settings', {})
+        check(result.get('status') == 'ok' and result['result'].get('changed') is False,
+              'second run, %s: %s' % (host, result))
+        check(len(devices[host].changes()) == 1, 'second run sent to %s' % host)
+    check(run.returncode == 0, 'second run:\n' + run.stdout)
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -63,6 +63,29 @@ class Device:
         self.process.communicate(timeout=10)
 
 
+def ansible_environment(work, stage, collections):
+    """The environment for Ansible's programs: everything they and velmoractl
+    write stays below work; velmoractl is found on PATH in a private copy of
+    the run tree (it writes beside itself, while the stage stays as built)."""
+    tree = os.path.join(work, 'run')
+    shutil.copytree(stage, tree, symlinks=True)
+    home = os.path.join(work, 'home')
+    os.makedirs(home)
+    config = os.path.join(work, 'ansible.cfg')
+    open(config, 'w').close()
+    return dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, '.config'),
+                XDG_DATA_HOME=os.path.join(home, '.local', 'share'),
+                XDG_STATE_HOME=os.path.join(home, '.local', 'state'), XDG_CACHE_HOME=os.path.join(home, '.cache'),
+                ANSIBLE_HOME=os.path.join(home, '.ansible'), ANSIBLE_LOCAL_TEMP=os.path.join(home, 'local-tmp'),
+                ANSIBLE_REMOTE_TEMP=os.path.join(home, 'remote-tmp'), ANSIBLE_CONFIG=config,
+                ANSIBLE_COLLECTIONS_PATH=collections, ANSIBLE_COLLECTIONS_SCAN_SYS_PATH='false',
+                ANSIBLE_CALLBACK_PLUGINS=os.path.join(HERE, 'callback_plugins'),
+                ANSIBLE_CALLBACKS_ENABLED='record_results', ANSIBLE_NOCOLOR='1',
+                ANSIBLE_RETRY_FILES_ENABLED='false', PYTHONDONTWRITEBYTECODE='1',
+                VELMORA_RESULTS=os.path.join(work, 'results.jsonl'),
+                PATH=os.path.join(tree, 'bin') + os.pathsep + os.environ.get('PATH', ''))
+
+
 def inventory_text(devices, host_settings):
     # Written by hand: PrintHeader: Off must reach the module as YAML's false.
     lines = ['all:', '  vars:', '    ansible_connection: local',
@@ -114,26 +137,7 @@ def main():
         return 77
 
     with tempfile.TemporaryDirectory(prefix='velmora-ansible-') as work:
-        # A private run tree: velmoractl writes beside itself while the stage stays as built.
-        tree = os.path.join(work, 'run')
-        shutil.copytree(options.stage, tree, symlinks=True)
-        home = os.path.join(work, 'home')
-        environment = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, '.config'),
-                           XDG_DATA_HOME=os.path.join(home, '.local', 'share'),
-                           XDG_STATE_HOME=os.path.join(home, '.local', 'state'),
-                           XDG_CACHE_HOME=os.path.join(home, '.cache'),
-                           ANSIBLE_HOME=os.path.join(home, '.ansible'),
-                           ANSIBLE_LOCAL_TEMP=os.path.join(home, 'local-tmp'),
-                           ANSIBLE_REMOTE_TEMP=os.path.join(home, 'remote-tmp'),
-                           ANSIBLE_CONFIG=os.path.join(work, 'ansible.cfg'),
-                           ANSIBLE_COLLECTIONS_PATH=options.collections,
-                           ANSIBLE_COLLECTIONS_SCAN_SYS_PATH='false',
-                           ANSIBLE_CALLBACK_PLUGINS=os.path.join(HERE, 'callback_plugins'),
-                           ANSIBLE_CALLBACKS_ENABLED='record_results', ANSIBLE_NOCOLOR='1',
-                           ANSIBLE_RETRY_FILES_ENABLED='false', PYTHONDONTWRITEBYTECODE='1',
-                           PATH=os.path.join(tree, 'bin') + os.pathsep + os.environ.get('PATH', ''))
-        os.makedirs(home)
-        open(environment['ANSIBLE_CONFIG'], 'w').close()
+        environment = ansible_environment(work, options.stage, options.collections)
         check_builds_and_documents(environment, work, options.collections)
 
         # desk2 holds two of the office's values already: only the rest is sent to it.

@@ -157,8 +157,6 @@ private slots:
                               "MediaType": "Transparency", "Duplex": "On", "HostName": "a b?"})"),
                2, false, QJsonObject{{"MediaType", "Plain"}}, QJsonObject{{"MediaType", "Transparency"}},
                QStringList{"PrintQuality", "SerialNumber", "Stapler", "Duplex", "Copies", "HostName"});
-        addRow("not a settings file", QByteArray("{\"Copies\": "), 1, false, QJsonObject{}, QJsonObject{},
-               QStringList{});
     }
 
     void importDesiredSettings()
@@ -177,11 +175,6 @@ private slots:
         settings.close();
         const CtlRun ctl(local({"import", settings.fileName(), "--check", "--json"}));
         QCOMPARE(ctl.exitCode, status);
-        if (status == 1) {
-            QCOMPARE(ctl.out, QString());
-            QVERIFY2(ctl.err.contains("is no settings file"), qPrintable(ctl.err));
-            return;
-        }
         const QJsonObject report = QJsonDocument::fromJson(ctl.out.toUtf8()).object();
         QCOMPARE(report.value("changed").toBool(), changed);
         QCOMPARE(report.value("sent").toBool(), false);

@@ -186,38 +186,6 @@ private slots:
         QCOMPARE(valuesOf(received.first()), (QMap<QString, QString>{{"Owner", motto}, {"Motto", owner}}));
     }
 
-    // import --json carries the link's reason in its one object, whichever
-    // exchange failed.
-    void importReportsLinkFailure_data()
-    {
-        addColumns<bool, int, QString>({"device", "status", "error"});
-        addRow("the device refuses the change", true, 4, "The device refused the changes (status 3).");
-        addRow("no device node", false, 3, "There is no device node");
-    }
-
-    void importReportsLinkFailure()
-    {
-        QFETCH(bool, device);
-        QFETCH(int, status);
-        QFETCH(QString, error);
-
-        QTemporaryDir dir;
-        QFile settings(dir.filePath("fleet.json"));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write(R"({"Copies": "2", "PaperSource": "Auto"})");
-        settings.close();
-        SimulatedDevice simulated;
-        if (device)
-            QVERIFY2(simulated.start(sampleDescription(), {"--status", "3"}),
-                     qPrintable(simulated.errorText()));
-        const QString path = device ? simulated.devicePath() : dir.filePath("no-device");
-        const CtlRun ctl({path, "import", settings.fileName(), "--json"});
-        QCOMPARE(ctl.exitCode, status);
-        const QJsonObject report = QJsonDocument::fromJson(ctl.out.toUtf8()).object();
-        QVERIFY2(report.value("error").toString().contains(error), qPrintable(ctl.out));
-        QCOMPARE(report.value("sent"), QJsonValue(false));
-    }
-
     void noDevice()
     {
         QTemporaryDir dir;

@@ -37,9 +37,3 @@ class CallbackModule(CallbackBase):
 
     def v2_runner_on_failed(self, result, ignore_errors=False):
         self._record(result, 'failed')
-
-    def v2_runner_on_skipped(self, result):
-        self._record(result, 'skipped')
-
-    def v2_runner_on_unreachable(self, result):
-        self._record(result, 'unreachable')

@@ -228,12 +228,48 @@ int runExport(CtlSession &session, const CtlOptions &options, QTextStream &out)
     return ExitDone;
 }
 
-} // namespace
-
-int ReportNotTaken(const CtlSession &session)
+// Sends what import changed, unless it is a dry run; the report says what happened.
+int sendImport(CtlSession &session, const CtlOptions &options, ImportReport &report, QTextStream &out)
 {
-    return notTaken(session);
+    report.changed = !session.changedSettings().isEmpty();
+    if (!options.json && options.diff)
+        PrintImportDiff(report, out);
+    if (options.dryRun) {
+        const QString document = session.parser()->getChanges(QString(""));
+        if (!options.json && !document.isEmpty())
+            out << document << '\n';
+        return ExitDone;
+    }
+    if (!report.changed) {
+        if (!options.json)
+            out << translated("Nothing to send: every value is the device's already.") << '\n';
+        return ExitDone;
+    }
+    if (!session.source().apply(QString(""))) {
+        report.error = session.source().failure();
+        return notTaken(session);
+    }
+    report.sent = true;
+    if (!options.json) {
+        const int count = int(session.changedSettings().size());
+        out << QCoreApplication::translate("velmoractl", "The device took %n setting(s).", nullptr, count)
+            << '\n';
+    }
+    return ExitDone;
 }
+
+int runImport(CtlSession &session, const CtlOptions &options, QTextStream &out)
+{
+    ImportReport report;
+    if (!EnterSettingsFile(session, options.arguments.first(), report))
+        return ExitUsage;
+    const int status = report.refused.isEmpty() ? sendImport(session, options, report, out) : ExitRefused;
+    if (options.json)
+        out << QJsonDocument(report.toJson()).toJson(QJsonDocument::Indented);
+    return status;
+}
+
+} // namespace
 
 void ReportCtlError(const QString &text, const QString &reason)
 {
@@ -245,7 +281,7 @@ int RunCtlCommand(CtlSession &session, const CtlOptions &options, QTextStream &o
     using Command = int (*)(CtlSession &, const CtlOptions &, QTextStream &);
     static const std::pair<const char *, Command> commands[] = {
         {"list", runList},   {"get", runGet},       {"set", runSet},
-        {"press", runPress}, {"export", runExport}, {"import", RunImport},
+        {"press", runPress}, {"export", runExport}, {"import", runImport},
     };
     for (const auto &[name, command] : commands) {
         if (options.command == QLatin1String(name))

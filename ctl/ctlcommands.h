@@ -20,9 +20,5 @@ enum CtlExit {
 // out. Problems are shown through the program's message boxes.
 [[nodiscard]] int RunCtlCommand(CtlSession &session, const CtlOptions &options, QTextStream &out);
 
-// Says that the device did not take what was sent, and why; returns the
-// exit status for it.
-[[nodiscard]] int ReportNotTaken(const CtlSession &session);
-
 // Shows a problem the way the window shows its errors.
 void ReportCtlError(const QString &text, const QString &reason = QString());

@@ -1,13 +1,10 @@
 #include "ctl/ctlimport.h"
 
 #include "base/usermessage.h"
-#include "controller/ctlsource.h"
-#include "ctl/ctlcommands.h"
 #include "ctl/ctlformat.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlsession.h"
 #include "model/element.h"
-#include "model/settingsparser.h"
 
 #include <QCoreApplication>
 #include <QDomDocument>
@@ -36,42 +33,6 @@ struct Wanted
     QString problem;
 };
 
-struct Refusal
-{
-    QString id;
-    QString value;
-    QString reason;
-};
-
-// What import found and did, as --json prints it.
-struct ImportReport
-{
-    bool changed = false;
-    bool sent = false;
-    QList<std::pair<QString, QString>> before; // id and value, in the description's order
-    QList<std::pair<QString, QString>> after;
-    QList<Refusal> refused;
-    QString error;
-
-    [[nodiscard]] QJsonObject toJson() const
-    {
-        const auto object = [](const QList<std::pair<QString, QString>> &values) {
-            QJsonObject o;
-            for (const auto &[id, value] : values)
-                o.insert(id, value);
-            return o;
-        };
-        QJsonArray refusals;
-        for (const Refusal &r : refused)
-            refusals.append(QJsonObject{{"id", r.id}, {"value", r.value}, {"reason", r.reason}});
-        return QJsonObject{{"changed", changed},
-                           {"sent", sent},
-                           {"diff", QJsonObject{{"before", object(before)}, {"after", object(after)}}},
-                           {"refused", refusals},
-                           {"error", error.isNull() ? QJsonValue() : QJsonValue(error)}};
-    }
-};
-
 // Keeps the texts of the boxes shown while it lives, passing each on to the
 // answerer in place before it (standard error).
 class MessageRecorder
@@ -97,6 +58,11 @@ private:
     QStringList m_texts;
 };
 
+void showError(const QString &text, const QString &reason = QString())
+{
+    UserMessage::critical(nullptr, translated("Error"), text, reason);
+}
+
 void refuse(ImportReport &report, const QString &id, const QString &value, const QString &reason)
 {
     UserMessage::warning(nullptr, translated("Error"), reason);
@@ -109,9 +75,9 @@ bool readJsonSettings(const QByteArray &text, const QString &path, QList<Wanted>
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (!document.isObject()) {
-        ReportCtlError(translated("'%1' is no settings file").arg(path),
-                       error.error != QJsonParseError::NoError ? error.errorString()
-                                                               : translated("it holds no JSON object"));
+        showError(translated("'%1' is no settings file").arg(path),
+                  error.error != QJsonParseError::NoError ? error.errorString()
+                                                          : translated("it holds no JSON object"));
         return false;
     }
     const QJsonObject object = document.object();
@@ -130,7 +96,7 @@ bool readChangeDocument(const QByteArray &text, const QString &path, QList<Wante
 {
     QDomDocument document;
     if (!document.setContent(text)) {
-        ReportCtlError(translated("'%1' is no change document").arg(path));
+        showError(translated("'%1' is no change document").arg(path));
         return false;
     }
     const QDomElement settings =
@@ -149,7 +115,7 @@ bool readSettingsFile(const QString &path, QList<Wanted> &wanted, bool &isJson)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ReportCtlError(translated("Cannot open file: '%1' (%2)").arg(path, file.errorString()));
+        showError(translated("Cannot open file: '%1' (%2)").arg(path, file.errorString()));
         return false;
     }
     const QByteArray text = file.readAll();
@@ -167,13 +133,13 @@ QHash<QString, QString> usableValues(CtlSession &session, const QList<Wanted> &w
         if (!entry.problem.isNull()) {
             refuse(report, entry.id, entry.value, entry.problem);
         } else if (!IsValueSetting(session.find(entry.id))) {
-            const QString reason =
-                translated("the device has no setting '%1' that takes a value").arg(entry.id);
             if (isJson)
-                refuse(report, entry.id, entry.value, reason);
+                refuse(report, entry.id, entry.value,
+                       translated("the device has no setting '%1' that takes a value").arg(entry.id));
             else
-                UserMessage::warning(nullptr, translated("Warning"),
-                                     translated("Skipped '%1': %2").arg(entry.id, reason));
+                UserMessage::warning(
+                    nullptr, translated("Warning"),
+                    translated("Skipped '%1': the device has no such setting").arg(entry.id));
         } else {
             values.insert(entry.id, entry.value);
         }
@@ -203,7 +169,7 @@ void enterValues(CtlSession &session, const QHash<QString, QString> &values, Imp
     for (Element *element : session.changedSettings()) {
         const bool refusedAlready =
             std::any_of(report.refused.cbegin(), report.refused.cend(),
-                        [element](const Refusal &r) { return r.id == element->id(); });
+                        [element](const ImportRefusal &r) { return r.id == element->id(); });
         if (refusedAlready)
             continue;
         const MessageRecorder recorder;
@@ -222,7 +188,27 @@ void collectDiff(const CtlSession &session, const QHash<QString, QString> &value
     }
 }
 
-void printDiff(const ImportReport &report, QTextStream &out)
+} // namespace
+
+QJsonObject ImportReport::toJson() const
+{
+    const auto object = [](const QList<std::pair<QString, QString>> &values) {
+        QJsonObject o;
+        for (const auto &[id, value] : values)
+            o.insert(id, value);
+        return o;
+    };
+    QJsonArray refusals;
+    for (const ImportRefusal &r : refused)
+        refusals.append(QJsonObject{{"id", r.id}, {"value", r.value}, {"reason", r.reason}});
+    return QJsonObject{{"changed", changed},
+                       {"sent", sent},
+                       {"diff", QJsonObject{{"before", object(before)}, {"after", object(after)}}},
+                       {"refused", refusals},
+                       {"error", error.isNull() ? QJsonValue() : QJsonValue(error)}};
+}
+
+void PrintImportDiff(const ImportReport &report, QTextStream &out)
 {
     for (qsizetype i = 0; i < report.before.size(); ++i) {
         out << '-' << EscapedText(report.before.at(i).first + QLatin1Char('=') + report.before.at(i).second)
@@ -232,53 +218,16 @@ void printDiff(const ImportReport &report, QTextStream &out)
     }
 }
 
-// Sends what changed, unless it is a dry run; the report says what happened.
-int sendValues(CtlSession &session, const CtlOptions &options, ImportReport &report, QTextStream &out)
-{
-    report.changed = !session.changedSettings().isEmpty();
-    if (!options.json && options.diff)
-        printDiff(report, out);
-    if (options.dryRun) {
-        const QString document = session.parser()->getChanges(QString(""));
-        if (!options.json && !document.isEmpty())
-            out << document << '\n';
-        return ExitDone;
-    }
-    if (!report.changed) {
-        if (!options.json)
-            out << translated("Nothing to send: every value is the device's already.") << '\n';
-        return ExitDone;
-    }
-    if (!session.source().apply(QString(""))) {
-        report.error = session.source().failure();
-        return ReportNotTaken(session);
-    }
-    report.sent = true;
-    if (!options.json) {
-        const int count = int(session.changedSettings().size());
-        out << QCoreApplication::translate("velmoractl", "The device took %n setting(s).", nullptr, count)
-            << '\n';
-    }
-    return ExitDone;
-}
-
-} // namespace
-
-int RunImport(CtlSession &session, const CtlOptions &options, QTextStream &out)
+bool EnterSettingsFile(CtlSession &session, const QString &path, ImportReport &report)
 {
     QList<Wanted> wanted;
     bool isJson = false;
-    if (!readSettingsFile(options.arguments.first(), wanted, isJson))
-        return ExitUsage;
-
-    ImportReport report;
+    if (!readSettingsFile(path, wanted, isJson))
+        return false;
     const QHash<QString, QString> values = usableValues(session, wanted, isJson, report);
     enterValues(session, values, report);
     collectDiff(session, values, report);
-    const int status = report.refused.isEmpty() ? sendValues(session, options, report, out) : ExitRefused;
-    if (options.json)
-        out << QJsonDocument(report.toJson()).toJson(QJsonDocument::Indented);
-    return status;
+    return true;
 }
 
 void WriteImportFailure(const CtlOptions &options, const QString &reason, QTextStream &out)

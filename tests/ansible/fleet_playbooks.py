@@ -202,9 +202,12 @@ def run_fleet(environment, work, devices, hosts):
             good = result.get('status') == 'failed' and reason in result['result'].get('msg', '')
         check(good and devices[host].changes() == sent,
               'first run, %s: %s, sent %s' % (host, results.get(host), devices[host].changes()))
-    # The budget, plus the module's and velmoractl's own start, generously.
-    silent = settings_task(results, 'silent').get('seconds', 0)
-    check(silent < EXCHANGE_BUDGET + 5, 'the silent host took %.1f s' % silent)
+    # Every host pays Ansible's own start-up (a loaded machine stretches it);
+    # the silent one only the exchange budget more, with as much again to spare.
+    seconds = {host: settings_task(results, host).get('seconds', 0) for host in hosts}
+    waited = seconds.pop('silent') - max(seconds.values())
+    print('the silent host failed %.1f s after the slowest other host' % waited)
+    check(waited < 2 * EXCHANGE_BUDGET, 'the silent host took %.1f s longer than the others' % waited)
 
     # Second run: nothing changed, nothing sent.
     run, results = run_playbook(environment, work, 'second', limit)

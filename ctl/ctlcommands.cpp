@@ -171,8 +171,10 @@ bool exportedSettings(const CtlSession &session, const CtlOptions &options, QLis
 {
     const QStringList ids = options.arguments.mid(1);
     if (ids.isEmpty()) {
+        // A JSON object holds an id once: the setting it names, its first.
         for (Element *element : session.settings()) {
-            if (IsValueSetting(element) && !(options.json && IsIdentitySetting(element)))
+            if (IsValueSetting(element) &&
+                !(options.json && (IsIdentitySetting(element) || session.find(element->id()) != element)))
                 exported.append(element);
         }
         return true;

@@ -5,8 +5,11 @@
 #include "app/singleapplication.h"
 #include "common/datatable.h"
 #include "common/programrun.h"
+#include "common/simulateddevice.h"
+#include "controller/configuratorfixture.h"
 
 #include <QDir>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +29,7 @@ Run startProgram(const QStringList &arguments,
 }
 
 const QString Served = QStringLiteral("Cannot get printer settings!"); // past the single-instance check
+const QString WindowFilled = QStringLiteral("SettingsDialog::validateSettings()");
 
 // "serves": reached the error box; "left": handed its key to a running
 // instance, exit 0 before the change of directory.
@@ -127,6 +131,47 @@ private slots:
         QStringList outcomes{outcome(*runs[0]), outcome(*runs[1])};
         outcomes.sort();
         QTEST(outcomes, "outcomes");
+    }
+
+    // A device that waits 2.2 s before each reply keeps the first start
+    // fetching for about 9 s; the second start must neither give up on it
+    // and ask the device itself, nor wait for its window.
+    void secondStartWhileTheFirstFetches()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(samplePath(), {"--delay-ms", "2200"}), qPrintable(device.errorText()));
+        const QStringList arguments{device.devicePath(), "Slow"};
+        Run first = startProgram(arguments);
+        QTest::qWait(1500);
+        Run second = startProgram(arguments);
+        QVERIFY(QTest::qWaitFor([&] { return !second->isRunning(); }, 30000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY2(device.records().size() < 4, "the second start was answered only after the fetches");
+        QVERIFY2(QTest::qWaitFor([&] { return first->hasWritten(WindowFilled); }, 30000),
+                 qPrintable(first->errorOutput()));
+        QStringList requests;
+        for (const QJsonObject &record : device.records())
+            requests << record.value("request").toString();
+        QCOMPARE(requests, QStringList({"ALL?", "DATA", "ALL?", "DATA"}));
+    }
+
+    // The translator ends the process on a damaged entry; nothing of the
+    // program may still be running then.
+    void damagedTranslationEndsCleanly()
+    {
+        RunTreeCopy tree;
+        QVERIFY(tree.isValid() && QFile::copy(samplePath(), tree.binDir() + "/vlm.xml"));
+        QVERIFY(tree.write("share/translation/en/vlm_en.xml",
+                           "<root><Translation><message><Id>IDS_COPIES</Id></message></Translation></root>"));
+        for (int run = 0; run < 10; ++run) {
+            Run damaged = startProgram({"/dev/null", "Damaged", "use_local_vlm"},
+                                       ProgramRun::offscreenEnvironment(), tree.binDir() + "/velmora");
+            QVERIFY(damaged->waitForExit(30000));
+            QCOMPARE(damaged->exitCode(), 1);
+            const QString err = damaged->errorOutput();
+            QVERIFY2(err.contains("Wrong XML format") && !err.contains("QMutex"), qPrintable(err));
+        }
     }
 
     void killedInstanceDoesNotBlockNextStart()

@@ -23,11 +23,10 @@ namespace {
 // Deviation from a hand-over that gives up after 5000 ms and then starts
 // on the device: the instance may be anywhere in its own start, and a
 // second process on the node breaks the first one's exchanges. Once it
-// holds the lock, an instance answers within its event loop and between the
-// transfers of a fetch, but it may be waiting out a write or the node of
-// another client for a whole exchange budget, or parsing. The offer stands
-// for the longest start there is: two fetches of two exchanges each and
-// two parses.
+// holds the lock, an instance answers from its event loop and while a fetch
+// awaits a reply, but it may be waiting out a write or the node of another
+// client for a whole exchange budget, or parsing. The offer stands for the
+// longest start there is: two fetches of two exchanges each and two parses.
 constexpr int ParseAllowanceMs = 4000;
 constexpr int HandOverBoundMs = 4 * int(DeviceBudget::CommandTimeoutMs) + 2 * ParseAllowanceMs;
 constexpr int PixmapCacheLimitKb = 1024;

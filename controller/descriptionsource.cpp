@@ -16,8 +16,9 @@
 #include <unistd.h>
 
 namespace {
-// A device client that runs the wait work before each transfer, so a fetch
-// does not hold it back for two exchange budgets.
+// A device client that runs the wait work before each read, so a fetch
+// does not hold it back for two exchange budgets: a reply is awaited in
+// reads of one poll interval each.
 class AttentiveClient final : public VLMClient
 {
 public:
@@ -30,12 +31,6 @@ public:
         if (m_work)
             m_work();
         return VLMClient::readBlock(data, maxLength);
-    }
-    qint64 writeBlock(const char *data, quint32 length) override
-    {
-        if (m_work)
-            m_work();
-        return VLMClient::writeBlock(data, length);
     }
 
 private:

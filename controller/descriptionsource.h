@@ -24,8 +24,8 @@ public:
     DescriptionSource(const ProgramFiles &files, const QString &devPath, bool useLocal, bool keepCopy);
 
     // Work that must go on while a fetch blocks the program's one thread:
-    // it runs between the transfers of every exchange (each poll interval
-    // while a reply is awaited). It must be quick and leave the device alone.
+    // it runs before every read of a reply (each poll interval while the
+    // reply is awaited). It must be quick and leave the device alone.
     void setWaitWork(std::function<void()> work) { m_waitWork = std::move(work); }
 
     // The description text; empty with failure() saying why.

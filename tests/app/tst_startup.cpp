@@ -162,9 +162,9 @@ private slots:
         addRow("no settings section", QStringList(), descriptionData("missing_printer_settings.xml"), false,
                "The description has no root/PrinterSettingsInfo element.");
         addRow("local file missing", QStringList(), QString(), true, "The description file ");
-        // The window's own read of the settings, the second at start-up.
-        addRow("second read fails", QStringList{"--fail-from", "2"}, samplePath(), false,
-               "The device did not answer within 3000 ms.");
+        // The window's own read of the settings, the second at start-up, fails.
+        addRow("second read", QStringList{"--fail-from", "2"}, samplePath(), false,
+               "The device did not answer");
     }
     void settingsUnavailableEndsWithErrorBox()
     {
@@ -183,13 +183,6 @@ private slots:
         options.devName = QStringLiteral("Office");
         options.useLocalDescription = local;
         MessageBoxRecorder boxes;
-        // A window shown after all would run until closed here, and end with 0.
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [] {
-            if (QWidget *window = QApplication::activeModalWidget())
-                window->close();
-        });
-        closer.start(100);
         QCOMPARE(RunSettings(options), 1);
         QCOMPARE(boxes.count(), 1);
         const UserMessage::Request box = boxes.last();

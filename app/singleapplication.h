@@ -24,8 +24,8 @@ class QLocalSocket;
 // answerPending() wherever it blocks outside it (a device exchange). A
 // connection carries one message of at most MaxMessageBytes, whole within
 // ConnectionTimeoutMs of its acceptance; it is closed once the message is
-// acknowledged, and dropped when it announces more, sends more or takes
-// longer. No thread of its own serves it.
+// acknowledged, and dropped when it announces more or takes longer. No
+// thread of its own serves it.
 class SingleApplication : public QApplication
 {
     Q_OBJECT

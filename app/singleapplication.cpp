@@ -5,12 +5,13 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
+#include <QtEndian>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -105,44 +106,44 @@ SingleApplication::~SingleApplication()
         m_lock.unlock();
 }
 
-bool SingleApplication::sendMessage(const QString &message, int timeout)
+SingleApplication::Delivery SingleApplication::sendMessage(const QString &message, int timeout)
 {
     if (m_socketPath.isEmpty() || m_lockHeld)
-        return false;
+        return Delivery::NoInstance;
 
-    QElapsedTimer clock;
-    clock.start();
-    const auto remaining = [&clock, timeout] {
-        return qMax(0, timeout - static_cast<int>(clock.elapsed()));
-    };
+    const QDeadlineTimer deadline(timeout);
     forever
     {
-        if (deliver(message, remaining()))
-            return true;
+        if (deliver(message, deadline))
+            return Delivery::Delivered;
 
-        // Nobody took the message. Whoever holds the lock is the instance or
-        // is about to listen; without a holder, this process takes over.
+        // Nobody took the message. Whoever holds the lock is the instance, or
+        // is about to listen, or is busy; without a holder, this process takes over.
         if (m_lock.tryLock(0)) {
             m_lockHeld = true;
-            return false;
+            return Delivery::NoInstance;
         }
         if (m_lock.error() != QLockFile::LockFailedError) {
             DebugLog("SingleApplication: cannot take the instance lock <%s>", qPrintable(m_lock.fileName()));
-            return false;
+            return Delivery::NoInstance;
         }
-        if (clock.hasExpired(timeout))
-            return false;
+        if (deadline.hasExpired()) {
+            DebugLog("SingleApplication: the process holding the instance lock <%s> did not answer",
+                     qPrintable(m_lock.fileName()));
+            return Delivery::Unanswered;
+        }
         QThread::msleep(RetryPauseMs);
     }
 }
 
-bool SingleApplication::deliver(const QString &message, int timeout) const
+bool SingleApplication::deliver(const QString &message, const QDeadlineTimer &deadline) const
 {
-    QElapsedTimer clock;
-    clock.start();
+    const auto left = [&deadline] {
+        return int(deadline.remainingTime());
+    };
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(timeout))
+    if (!socket.waitForConnected(left()))
         return false;
 
     QByteArray frame;
@@ -150,13 +151,12 @@ bool SingleApplication::deliver(const QString &message, int timeout) const
     out.setVersion(WireVersion);
     out << message;
     socket.write(frame);
-    if (!socket.waitForBytesWritten(qMax(0, timeout - static_cast<int>(clock.elapsed()))))
+    if (!socket.waitForBytesWritten(left()))
         return false;
     // Handed over means acknowledged: a connection that an instance on its
     // way out accepted but never read does not count.
     while (socket.bytesAvailable() == 0) {
-        if (clock.hasExpired(timeout) ||
-            !socket.waitForReadyRead(qMax(0, timeout - static_cast<int>(clock.elapsed()))))
+        if (deadline.hasExpired() || !socket.waitForReadyRead(left()))
             return false;
     }
     char reply = 0;
@@ -197,6 +197,12 @@ void SingleApplication::initialize(bool activate)
 void SingleApplication::acceptConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        // Never more buffered than a whole message and its length.
+        socket->setReadBufferSize(MaxMessageBytes + qint64(sizeof(quint32)));
+        auto *expiry = new QTimer(socket);
+        expiry->setSingleShot(true);
+        connect(expiry, &QTimer::timeout, socket, [socket] { drop(socket); });
+        expiry->start(ConnectionTimeoutMs);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessage(socket); });
         if (socket->bytesAvailable() > 0)
@@ -204,8 +210,27 @@ void SingleApplication::acceptConnection()
     }
 }
 
+void SingleApplication::drop(QLocalSocket *socket)
+{
+    socket->abort();
+    socket->deleteLater();
+}
+
 void SingleApplication::readMessage(QLocalSocket *socket)
 {
+    if (socket->state() != QLocalSocket::ConnectedState)
+        return;
+    // The message begins with its length in bytes (all bits set for a null
+    // text); a client announcing more than a message may hold is not waited for.
+    quint32 announced = 0;
+    if (socket->peek(reinterpret_cast<char *>(&announced), sizeof announced) == sizeof announced) {
+        announced = qFromBigEndian(announced);
+        if (announced != 0xFFFFFFFFu && announced > MaxMessageBytes) {
+            DebugLog("SingleApplication: a message of %u bytes refused", announced);
+            drop(socket);
+            return;
+        }
+    }
     QDataStream in(socket);
     in.setVersion(WireVersion);
     in.startTransaction();
@@ -215,7 +240,28 @@ void SingleApplication::readMessage(QLocalSocket *socket)
         return; // the rest of the message is still on its way
     socket->putChar(Acknowledge);
     socket->flush();
+    socket->disconnectFromServer();
     emit messageReceived(message);
+}
+
+void SingleApplication::answerPending()
+{
+    if (!m_server)
+        return;
+    // The same slots as from the event loop, reached through calls that
+    // do not wait.
+    (void)m_server->waitForNewConnection(0);
+    const QList<QLocalSocket *> connections =
+        m_server->findChildren<QLocalSocket *>(Qt::FindDirectChildrenOnly);
+    for (QLocalSocket *socket : connections) {
+        if (socket->state() != QLocalSocket::ConnectedState)
+            continue;
+        const auto *expiry = socket->findChild<QTimer *>();
+        if (expiry && expiry->remainingTime() == 0)
+            drop(socket);
+        else
+            (void)socket->waitForReadyRead(0);
+    }
 }
 
 void SingleApplication::activateWindowOnMessage()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLockFile>
 #include <QString>
 
@@ -18,17 +19,39 @@ class QLocalSocket;
 // the other waits for it to listen. A lock whose owner died is stale and is
 // taken over, and its owner's socket file is replaced, so a killed instance
 // does not block the next start.
+//
+// The instance answers on its socket from the event loop, and through
+// answerPending() wherever it blocks outside it (a device exchange). A
+// connection carries one message of at most MaxMessageBytes, whole within
+// ConnectionTimeoutMs of its acceptance; it is closed once the message is
+// acknowledged, and dropped when it announces more or takes longer. No
+// thread of its own serves it.
 class SingleApplication : public QApplication
 {
     Q_OBJECT
 public:
+    static constexpr qint64 MaxMessageBytes = 64 * 1024;
+    static constexpr int ConnectionTimeoutMs = 5000;
+
+    // What became of a message offered to the running instance.
+    enum class Delivery {
+        Delivered,  // the running instance took it
+        NoInstance, // nobody holds the lock: this process holds it now (or runs without the check)
+        Unanswered, // the lock's holder is alive but did not take it in time
+    };
+
     SingleApplication(const QString &key, int &argc, char **argv);
     ~SingleApplication() override;
 
-    // True when a running instance for the key took the message within
-    // about timeout milliseconds. False when there is none: this process
-    // then holds the lock already, and initialize() makes it the instance.
-    [[nodiscard]] bool sendMessage(const QString &message, int timeout);
+    // Offers the message to the running instance for the key, again and
+    // again, for up to timeout milliseconds or until nobody holds the lock.
+    // After NoInstance, initialize() makes this process the instance.
+    [[nodiscard]] Delivery sendMessage(const QString &message, int timeout);
+
+    // Answers, without waiting, what the socket holds: a connection to
+    // accept, a message come in, a connection past its time. For the
+    // places where the program blocks outside its event loop.
+    void answerPending();
 
     // Makes this process the running instance for the key. With activate,
     // a message also raises the active window.
@@ -46,9 +69,10 @@ signals:
     void messageReceived(const QString &message);
 
 private:
-    [[nodiscard]] bool deliver(const QString &message, int timeout) const;
+    [[nodiscard]] bool deliver(const QString &message, const QDeadlineTimer &deadline) const;
     void acceptConnection();
     void readMessage(QLocalSocket *socket);
+    static void drop(QLocalSocket *socket);
     void activateWindowOnMessage();
 
     const QString m_base;

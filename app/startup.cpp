@@ -8,6 +8,7 @@
 #include "base/systemlocale.h"
 #include "base/usermessage.h"
 #include "controller/configurator.h"
+#include "controller/devicebudget.h"
 #include "i18n/localization.h"
 #include "window/settingsdialog.h"
 #include "window/windowsize.h"
@@ -16,13 +17,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QPixmapCache>
 
-#include <future>
-
 namespace {
-constexpr int InstanceMessageTimeoutMs = 5000;
+// Deviation from a hand-over that gives up after 5000 ms and then starts
+// on the device: the instance may be anywhere in its own start, and a
+// second process on the node breaks the first one's exchanges. Once it
+// holds the lock, an instance answers from its event loop and while a fetch
+// awaits a reply, but it may be waiting out a write or the node of another
+// client for a whole exchange budget, or parsing. The offer stands for the
+// longest start there is: two fetches of two exchanges each and two parses.
+constexpr int ParseAllowanceMs = 4000;
+constexpr int HandOverBoundMs = 4 * int(DeviceBudget::CommandTimeoutMs) + 2 * ParseAllowanceMs;
 constexpr int PixmapCacheLimitKb = 1024;
 
 // Empties the pixmap cache when the process ends.
@@ -39,22 +45,16 @@ AutoPixmapCache autoPixmapCache;
 // The product name is fixed before main runs; it reads the same in every language.
 [[maybe_unused]] const bool titleReady = (ApplicationTitle(), true);
 
-// Reading the system's font configuration is the largest single cost of a
-// start (10 to 15 ms). It runs on a second thread while the device is asked
-// for its settings; the window is built once it is done. Where no thread can
-// be started it runs at the wait instead.
-std::shared_future<void> &fontsRead()
+// The start-up error: the window never shows without settings.
+int settingsUnavailable(const QString &reason)
 {
-    static std::shared_future<void> done;
-    return done;
-}
-
-void startReadingFonts()
-{
-    if (!fontsRead().valid())
-        fontsRead() = std::async(std::launch::async | std::launch::deferred, [] {
-                          (void)QFontDatabase::families();
-                      }).share();
+    static const char text[] = QT_TRANSLATE_NOOP("@default", "Cannot get printer settings!");
+    // The trace stays in one language whatever the locale; the box speaks the user's.
+    DebugLog("%s", text);
+    // The box also says why, so the user knows what to set right.
+    UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"),
+                          QCoreApplication::translate("@default", text), reason);
+    return 1;
 }
 
 QString argumentAt(int argc, char **argv, int index)
@@ -90,25 +90,41 @@ void EnterProgramDirectory(const QByteArray &argv0)
     DebugLog("QDir::currentDirPath=<%s>", qPrintable(QDir::currentPath()));
 }
 
-int RunSettings(const StartOptions &options)
+std::optional<int> HandOver(SingleApplication &app, const QString &key, int boundMs)
 {
-    startReadingFonts();
+    switch (app.sendMessage(key, boundMs)) {
+    case SingleApplication::Delivery::Delivered:
+        return 0;
+    case SingleApplication::Delivery::NoInstance:
+        return std::nullopt;
+    case SingleApplication::Delivery::Unanswered:
+        break;
+    }
+    static const char text[] = QT_TRANSLATE_NOOP("@default", "%1 is already running for this device.");
+    DebugLog("%s", qPrintable(QString::fromLatin1(text).arg(ApplicationTitle())));
+    UserMessage::critical(
+        nullptr, QCoreApplication::translate("@default", "Error"),
+        QCoreApplication::translate("@default", text).arg(ApplicationTitle()),
+        QCoreApplication::translate("@default", "It did not answer; close it, or wait until it has started, "
+                                                "and try again."));
+    return 1;
+}
+
+int RunSettings(const StartOptions &options, const std::function<void()> &whileWaiting)
+{
     Configurator controller(options.programDir, options.devPath, options.devName, options.useLocalDescription,
                             options.saveSentDocument, options.saveDescription,
                             options.saveLocalizedDescription);
-    const bool loaded = controller.loadSettings() != nullptr;
-    fontsRead().wait();
-    if (!loaded) {
-        static const char text[] = QT_TRANSLATE_NOOP("@default", "Cannot get printer settings!");
-        // The trace stays in one language whatever the locale; the box speaks the user's.
-        DebugLog("%s", text);
-        // The box also says why, so the user knows what to set right.
-        UserMessage::critical(nullptr, QCoreApplication::translate("@default", "Error"),
-                              QCoreApplication::translate("@default", text), controller.lastFailure());
-        return 1;
-    }
+    controller.setWaitWork(whileWaiting);
+    if (!controller.loadSettings())
+        return settingsUnavailable(controller.lastFailure());
+    // Declared after the controller, so it goes first: its rows point into
+    // the controller's tree.
     SettingsDialog dialog(nullptr, nullptr, false, Qt::WindowFlags());
-    dialog.initialize(&controller, options.devName);
+    // The dialog reads the settings again; a failed read there is the same
+    // failure as the first.
+    if (!dialog.initialize(&controller, options.devName))
+        return settingsUnavailable(controller.lastFailure());
     // Not of fixed size: users must read whole titles and values, so the
     // window opens wide enough for them and can be made larger.
     WindowSize::open(&dialog, dialog.fittingSize());
@@ -129,20 +145,21 @@ int VelmoraMain(int argc, char **argv)
     SingleApplication app(key, argc, argv);
     // The toolkit ignores a cache limit set before its application exists.
     QPixmapCache::setCacheLimit(PixmapCacheLimitKb);
-    if (app.sendMessage(key, InstanceMessageTimeoutMs))
-        return 0;
-    startReadingFonts();
-    app.initialize(false);
-
     // The program directory is looked up before the change of directory: a
     // relative program path names the file as seen from where we started.
     const StartOptions options = ReadStartOptions(settings, argc, argv);
-    EnterProgramDirectory(argv[0]);
-    for (int i = 0; i < argc; ++i)
-        DebugLog("arg[%d] = %s", i, argv[i]);
+    // Before the hand-over, whose refusal is said in the user's language.
     // The same language code later picks the translation document, so the
     // program's own texts and the device's never mix languages.
     InstallProgramTranslations(options.programDir, GetSystemLocale());
+    if (const std::optional<int> status = HandOver(app, key, HandOverBoundMs))
+        return *status;
+    app.initialize(false);
 
-    return RunSettings(options);
+    EnterProgramDirectory(argv[0]);
+    for (int i = 0; i < argc; ++i)
+        DebugLog("arg[%d] = %s", i, argv[i]);
+
+    // A second start asks while the device is still being asked.
+    return RunSettings(options, [&app] { app.answerPending(); });
 }

@@ -3,7 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class AppSettings;
+class SingleApplication;
 
 // What the command line says, once the toolkit has removed its options.
 struct StartOptions
@@ -29,10 +33,18 @@ struct StartOptions
 // reporting the directory before and after.
 void EnterProgramDirectory(const QByteArray &argv0);
 
+// Offers the key to the instance running for the same device, for up to
+// boundMs. The exit status when this process is to end: 0 when the instance
+// took it, 1 when an instance holds the device but never answered (the user
+// is told so); none when this process is the instance now and goes on.
+[[nodiscard]] std::optional<int> HandOver(SingleApplication &app, const QString &key, int boundMs);
+
 // Builds the controller and gets the device's settings; returns the exit
-// status of the run.
-[[nodiscard]] int RunSettings(const StartOptions &options);
+// status of the run. whileWaiting runs while a fetch waits for the device.
+[[nodiscard]] int RunSettings(const StartOptions &options, const std::function<void()> &whileWaiting = {});
 
 // The whole program: command line, single instance, program directory,
-// options, controller, settings.
+// options, controller, settings. It all runs on the one thread, and no
+// other is started: the translator may end the process on a damaged entry,
+// and what static teardown then meets must not be in use elsewhere.
 [[nodiscard]] int VelmoraMain(int argc, char **argv);

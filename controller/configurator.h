@@ -21,6 +21,11 @@ class SettingsParser;
 // Every path it uses is taken relative to the program directory. Each of
 // those jobs is a piece of its own; the controller holds them together and
 // keeps the reason of the last failure.
+//
+// The controller owns the settings tree, through its session, for as long
+// as it lives: a window or a command that shows or uses the settings must
+// let go of every pointer into the tree before it calls loadSettings() again
+// (which frees the old tree first) and must end before the controller does.
 class Configurator : public QObject, public IConfigurator
 {
     Q_OBJECT
@@ -32,6 +37,10 @@ public:
     // Paths beside the program and the About information (see ProgramFiles).
     [[nodiscard]] QString resolvePath(const QString &relative) const { return m_files.resolvePath(relative); }
     [[nodiscard]] AboutInfo aboutInfo() const { return m_files.aboutInfo(); }
+
+    // Work that goes on while a fetch waits for the device (see
+    // DescriptionSource::setWaitWork).
+    void setWaitWork(std::function<void()> work) { m_source.setWaitWork(std::move(work)); }
 
     // The description text from the file or the device; empty with
     // lastFailure() saying why.

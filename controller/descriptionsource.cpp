@@ -15,6 +15,29 @@
 #include <cerrno>
 #include <unistd.h>
 
+namespace {
+// A device client that runs the wait work before each read, so a fetch
+// does not hold it back for two exchange budgets: a reply is awaited in
+// reads of one poll interval each.
+class AttentiveClient final : public VLMClient
+{
+public:
+    AttentiveClient(const QString &devPath, const std::function<void()> &work)
+        : VLMClient(devPath), m_work(work)
+    {}
+
+    qint64 readBlock(char *data, quint32 maxLength) override
+    {
+        if (m_work)
+            m_work();
+        return VLMClient::readBlock(data, maxLength);
+    }
+
+private:
+    const std::function<void()> &m_work;
+};
+} // namespace
+
 DescriptionSource::DescriptionSource(const ProgramFiles &files, const QString &devPath, bool useLocal,
                                      bool keepCopy)
     : m_files(files), m_devPath(devPath), m_useLocal(useLocal), m_keepCopy(keepCopy)
@@ -48,7 +71,7 @@ QString DescriptionSource::readFile()
 QString DescriptionSource::readDevice()
 {
     const BusyCursor busy;
-    VLMClient client(m_devPath);
+    AttentiveClient client(m_devPath, m_waitWork);
     DeviceBudget::applyTo(client);
     const QByteArray bytes = client.getSpecification();
     if (client.lastFailure().failed())

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
+
 struct LinkFailure;
 class SettingsParser;
 
@@ -20,6 +22,11 @@ public:
     // keepCopy: every text read is also written, as received, to the
     // device's vlm(<name>).xml beside the program.
     DescriptionSource(const ProgramFiles &files, const QString &devPath, bool useLocal, bool keepCopy);
+
+    // Work that must go on while a fetch blocks the program's one thread:
+    // it runs before every read of a reply (each poll interval while the
+    // reply is awaited). It must be quick and leave the device alone.
+    void setWaitWork(std::function<void()> work) { m_waitWork = std::move(work); }
 
     // The description text; empty with failure() saying why.
     [[nodiscard]] QString read();
@@ -41,4 +48,5 @@ private:
     bool m_useLocal = false;
     bool m_keepCopy = false;
     QString m_failure;
+    std::function<void()> m_waitWork;
 };

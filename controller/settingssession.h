@@ -13,7 +13,9 @@ class SettingsParser;
 // parser owns the tree built from the last description: a NodeDesc or
 // Element pointer taken from it is good until the next load() or drop(), or
 // the end of the session, and not a moment longer. Whoever points into the
-// tree (the window, velmoractl's commands) takes it anew after every load.
+// tree (the window, velmoractl's commands) lets go of every such pointer
+// (rows, indexes, a shown control) before it asks for a load, takes the tree
+// anew after it, and ends before the session does.
 class SettingsSession
 {
 public:

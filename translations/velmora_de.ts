@@ -19,6 +19,14 @@
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
+    <message>
+        <source>%1 is already running for this device.</source>
+        <translation>%1 läuft bereits für dieses Gerät.</translation>
+    </message>
+    <message>
+        <source>It did not answer; close it, or wait until it has started, and try again.</source>
+        <translation>Es hat nicht geantwortet; schließen Sie es oder warten Sie, bis es gestartet ist, und versuchen Sie es erneut.</translation>
+    </message>
 </context>
 <context>
     <name>CartridgeAlignMFP</name>

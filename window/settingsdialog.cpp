@@ -60,9 +60,19 @@ QSize SettingsDialog::fittingSize() const
     return size;
 }
 
-void SettingsDialog::initialize(IConfigurator *configurator, const QString &heading)
+void SettingsDialog::releaseSettings()
+{
+    m_panel->show(nullptr);
+    m_filler->clear();
+    m_actions = std::make_unique<SettingsActions>(nullptr, nullptr);
+    m_pSettings = nullptr;
+}
+
+bool SettingsDialog::initialize(IConfigurator *configurator, const QString &heading)
 {
     DebugLog("SettingsDialog::initialize");
+    // The controller frees the old tree as it reads the new one.
+    releaseSettings();
     m_pConfigurator = configurator;
     m_pSettings = configurator ? configurator->loadSettings() : nullptr;
     m_actions = std::make_unique<SettingsActions>(m_pConfigurator, m_pSettings);
@@ -83,6 +93,7 @@ void SettingsDialog::initialize(IConfigurator *configurator, const QString &head
     paramList->setCurrentItem(nullptr);
     favoriteList->setCurrentItem(nullptr);
     m_actions->checkLoadedValues();
+    return m_pSettings != nullptr;
 }
 
 void SettingsDialog::paramList_selectionChanged(QTreeWidgetItem *item)

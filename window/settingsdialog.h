@@ -18,6 +18,13 @@ class SettingsTreeFiller;
 // the favourites pane with the top-level categories and settings, and the
 // panel in which the selected setting shows its control. It puts the pieces
 // that do this work together and routes the settings' signals to them.
+//
+// The settings tree is the controller's (its settings session owns it); the
+// window only points into it, from its rows, its index of rows by id, the
+// shown control and the actions. So the window lets go of all of them
+// before it asks the controller for a tree, which frees the old one, and it
+// never outlives the controller: whoever makes both makes the controller
+// first.
 class SettingsDialog : public Ui_SettingsDialog
 {
     Q_OBJECT
@@ -27,8 +34,10 @@ public:
     ~SettingsDialog() override;
 
     // Takes the settings tree from the controller and fills both lists; the
-    // heading names the device in the tree's first column.
-    void initialize(IConfigurator *configurator, const QString &heading);
+    // heading names the device in the tree's first column. False when the
+    // controller had no settings: the window is then empty and must not be
+    // shown (the controller's lastFailure() says why).
+    bool initialize(IConfigurator *configurator, const QString &heading);
 
     // The size the window's contents ask for, widened so that the tree shows
     // its widest title and widest value side by side without scrolling.
@@ -60,6 +69,8 @@ private slots:
     void popupApplyClicked();
 
 private:
+    // Lets go of everything that points into the settings tree.
+    void releaseSettings();
     // The maintenance controller hands a setting press back here.
     [[nodiscard]] IConfigurator::ApplyCallback applyThroughWindow();
     using ButtonSlot = void (SettingsDialog::*)(const QString &);

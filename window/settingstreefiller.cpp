@@ -88,23 +88,27 @@ SettingsTreeFiller::SettingsTreeFiller(QTreeWidget *tree, QTreeWidget *favourite
 
 SettingsTreeFiller::~SettingsTreeFiller()
 {
+    clear();
+}
+
+void SettingsTreeFiller::clear()
+{
     for (QTreeWidget *list : {m_pFavourites, m_pTree}) {
         const QSignalBlocker quiet(list);
         list->clear();
     }
+    m_itemsById.clear();
+    m_pSettings = nullptr;
 }
 
 void SettingsTreeFiller::fill(NodeDesc *root, const std::function<void(Element *)> &rowMade)
 {
+    clear();
     m_pSettings = root;
     m_openFolder = QPixmap::fromImage(ImageFromMimeSource(QStringLiteral("folder_open.png")));
     m_closedFolder = QPixmap::fromImage(ImageFromMimeSource(QStringLiteral("folder.png")));
-    for (QTreeWidget *list : {m_pFavourites, m_pTree}) {
-        const QSignalBlocker quiet(list);
-        list->clear();
+    for (QTreeWidget *list : {m_pFavourites, m_pTree})
         list->setSortingEnabled(false);
-    }
-    m_itemsById.clear();
     if (!root)
         return;
     m_pFavourites->setUpdatesEnabled(false);

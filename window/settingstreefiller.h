@@ -30,6 +30,9 @@ public:
     // Empties both lists: their rows point at the folder pictures kept here.
     ~SettingsTreeFiller() override;
 
+    // Empties both lists and the index of rows by id.
+    void clear();
+
     // Fills both lists from root. rowMade is called with each setting as
     // its row is made, before the settings run their self-checks (which may
     // change values that the rows then show).

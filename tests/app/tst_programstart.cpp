@@ -1,12 +1,21 @@
 // The staged program as a user starts it: from a terminal without a display,
 // through links and the search path, and once per device. This test process
-// is itself a single-instance application, and every run gets a private
-// runtime directory so the instance files of the user stay untouched.
+// is itself a single-instance application (for its own key), and every run
+// gets a private runtime directory so the instance files of the user stay
+// untouched.
 #include "app/singleapplication.h"
+#include "app/startup.h"
 #include "common/datatable.h"
+#include "common/messageboxrecorder.h"
 #include "common/programrun.h"
+#include "common/simulateddevice.h"
+#include "controller/configuratorfixture.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +35,7 @@ Run startProgram(const QStringList &arguments,
 }
 
 const QString Served = QStringLiteral("Cannot get printer settings!"); // past the single-instance check
+const QString OwnKey = QStringLiteral("/dev/usb/lp9 Test process");
 
 // "serves": reached the error box; "left": handed its key to a running
 // instance, exit 0 before the change of directory.
@@ -47,6 +57,7 @@ class TestProgramStart : public QObject
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_root;
+    SingleApplication &m_app = *static_cast<SingleApplication *>(QCoreApplication::instance());
 
 private slots:
     void initTestCase()
@@ -129,6 +140,82 @@ private slots:
         QTEST(outcomes, "outcomes");
     }
 
+    // A device that waits 2.2 s before each reply keeps the first start
+    // fetching for about 9 s; the second start must neither give up on it
+    // and ask the device itself, nor wait for its window.
+    void secondStartWhileTheFirstFetches()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(samplePath(), {"--delay-ms", "2200"}), qPrintable(device.errorText()));
+        Run first = startProgram({device.devicePath(), "Slow"});
+        QTest::qWait(1500);
+        Run second = startProgram({device.devicePath(), "Slow"});
+        QCOMPARE(outcome(*second), QStringLiteral("left"));
+        QVERIFY2(device.records().size() < 4, "the second start was answered only after the fetches");
+        QVERIFY(device.waitForRecords(4, 30000));
+        QStringList requests;
+        for (const QJsonObject &record : device.records())
+            requests << record.value("request").toString();
+        QCOMPARE(requests, QStringList({"ALL?", "DATA", "ALL?", "DATA"}));
+    }
+
+    // A holder of the lock that takes connections but never the message
+    // keeps this start off the device for the whole bound; then the user is told.
+    void unansweredHolder()
+    {
+        QLockFile holder(SingleApplication::lockFilePath(OwnKey));
+        QLocalServer deaf;
+        QVERIFY(holder.tryLock(0) && deaf.listen(SingleApplication::socketPath(OwnKey)));
+        MessageBoxRecorder boxes;
+        const QDeadlineTimer bound(1500);
+        QCOMPARE(HandOver(m_app, OwnKey, 1500), std::optional<int>(1));
+        QVERIFY(bound.hasExpired() && !m_app.isInstance());
+        QCOMPARE(boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(boxes.last().text, QStringLiteral("Velmora is already running for this device."));
+    }
+
+    // What a connection to the instance (this process) gets, and when it is closed.
+    void instanceConnectionEnds_data()
+    {
+        // A message is its length in bytes and its UTF-16 text.
+        addColumns<QByteArray, bool, bool>({"sent", "acknowledged", "idle"});
+        addRow("whole message: acknowledged and closed", QByteArray::fromHex("000000020078"), true, false);
+        addRow("announces 1 MiB: dropped", QByteArray::fromHex("00100000") + "xx", false, false);
+        addRow("says nothing: closed after 5 s", QByteArray(), false, true);
+    }
+    void instanceConnectionEnds()
+    {
+        QFETCH(QByteArray, sent);
+        QFETCH(bool, idle);
+        m_app.initialize(false);
+        QLocalSocket client;
+        client.connectToServer(SingleApplication::socketPath(OwnKey));
+        QVERIFY(m_app.isInstance() && client.waitForConnected(2000));
+        const QDeadlineTimer early(idle ? 4500 : 0);
+        client.write(sent);
+        QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, idle ? 10000 : 2000);
+        QVERIFY(early.hasExpired());
+        QTEST(client.readAll() == "\x06", "acknowledged");
+    }
+
+    // The translator ends the process on a damaged entry; nothing of the
+    // program may still be running then.
+    void damagedTranslationEndsCleanly()
+    {
+        RunTreeCopy tree;
+        QVERIFY(tree.isValid() && QFile::copy(samplePath(), tree.binDir() + "/vlm.xml"));
+        QVERIFY(tree.write("share/translation/en/vlm_en.xml",
+                           "<root><Translation><message><Id>IDS_COPIES</Id></message></Translation></root>"));
+        for (int run = 0; run < 10; ++run) {
+            Run damaged = startProgram({"/dev/null", "Damaged", "use_local_vlm"},
+                                       ProgramRun::offscreenEnvironment(), tree.binDir() + "/velmora");
+            QVERIFY(damaged->waitForExit(30000));
+            QCOMPARE(damaged->exitCode(), 1);
+            QVERIFY2(damaged->hasWritten("Wrong XML format") && !damaged->hasWritten("QMutex"),
+                     qPrintable(damaged->errorOutput()));
+        }
+    }
+
     void killedInstanceDoesNotBlockNextStart()
     {
         const QStringList arguments{"/dev/null", "Killed"};
@@ -150,7 +237,7 @@ int main(int argc, char **argv)
 {
     QTemporaryDir dir;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir(dir.path()).canonicalPath()));
-    QCoreApplication app(argc, argv);
+    SingleApplication app(OwnKey, argc, argv);
     TestProgramStart test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -162,6 +162,9 @@ private slots:
         addRow("no settings section", QStringList(), descriptionData("missing_printer_settings.xml"), false,
                "The description has no root/PrinterSettingsInfo element.");
         addRow("local file missing", QStringList(), QString(), true, "The description file ");
+        // The window's own read of the settings, the second at start-up, fails.
+        addRow("second read", QStringList{"--fail-from", "2"}, samplePath(), false,
+               "The device did not answer");
     }
     void settingsUnavailableEndsWithErrorBox()
     {

@@ -77,6 +77,20 @@ class TestSettingsDevice : public QObject
 private slots:
     void init() { FailOnProgramFaults(); }
 
+    // Reading the settings again frees the old tree: the rows, the index and
+    // the shown control must be gone before (the sanitizer build sees any
+    // touch of the freed settings).
+    void initializingAgainShowsTheNewTree()
+    {
+        DeviceWindow window;
+        QVERIFY(window.start({}, true));
+        window.dialog.paramList->setCurrentItem(window.row("Copies")); // its control shown
+
+        QVERIFY(window.dialog.initialize(window.controller.get(), QStringLiteral("Office")));
+        QCOMPARE(window.row("Copies")->element(), window.setting("Copies"));
+        QVERIFY(!window.setting("Copies")->control());
+    }
+
     void applyArrivesOnTheDevice()
     {
         DeviceWindow window;

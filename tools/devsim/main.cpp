@@ -65,6 +65,7 @@ int main(int argc, char **argv)
         {"short", "Answer ALL? with 5 bytes."},
         {"announce", "Announce a description length of <n> bytes.", "n"},
         {"silent", "Read requests but never answer."},
+        {"fail-from", "Answer the first <n> requests, then stay silent.", "n"},
         {"deaf", "Never read."},
         {"hangup-after", "Close the terminal after <n> bytes of a reply.", "n"},
     });
@@ -96,13 +97,15 @@ int main(int argc, char **argv)
     const auto split = number(parser, "split", 0);
     const auto hangup = number(parser, "hangup-after", -1);
     const auto announce = number(parser, "announce", 0);
-    if (!status || *status > 255 || !delay || *delay > 3600000 || !split || *split > INT_MAX || !hangup ||
-        *hangup > INT_MAX || !announce || *announce > 0xFFFFFFFF)
+    const auto failFrom = number(parser, "fail-from", -1);
+    if (!failFrom || *failFrom > INT_MAX || !status || *status > 255 || !delay || *delay > 3600000 ||
+        !split || *split > INT_MAX || !hangup || *hangup > INT_MAX || !announce || *announce > 0xFFFFFFFF)
         return usage(parser, "a number option is out of range");
     options.status = int(*status);
     options.delayMs = int(*delay);
     options.split = int(*split);
     options.hangupAfter = parser.isSet("hangup-after") ? int(*hangup) : -1;
+    options.failFrom = int(*failFrom);
     if (parser.isSet("announce"))
         options.announce = quint32(*announce);
 

@@ -105,7 +105,8 @@ void Simulator::handle(const RequestSplitter::Unit &unit)
     record(object);
     // A new request ends any exchange still waiting for its reply.
     m_pending.reset();
-    if (!reply.isEmpty() && !m_options.silent)
+    const bool failing = m_options.failFrom >= 0 && ++m_requests > m_options.failFrom;
+    if (!reply.isEmpty() && !m_options.silent && !failing)
         m_pending = Reply{reply, 0, m_clock.elapsed() + m_options.delayMs};
 }
 

@@ -23,6 +23,7 @@ struct SimulatorOptions
     bool shortReply = false;         // answer ALL? with 5 bytes
     std::optional<quint32> announce; // length announced for ALL?, instead of the real one
     bool silent = false;             // read, never answer
+    int failFrom = -1;               // answer this many requests, then none (-1: all)
     bool deaf = false;               // never read
     int hangupAfter = -1;            // close the terminal after this many bytes of a reply
 };
@@ -62,4 +63,5 @@ private:
     std::optional<Reply> m_pending;
     QElapsedTimer m_clock;
     bool m_clientPresent = false;
+    int m_requests = 0; // received so far, for failFrom
 };

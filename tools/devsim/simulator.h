@@ -34,7 +34,7 @@ public:
     explicit Simulator(SimulatorOptions options);
 
     bool start();
-    [[nodiscard]] QByteArray error() const { return m_terminal.error(); }
+    [[nodiscard]] QByteArray error() const { return m_error; }
     [[nodiscard]] QByteArray slavePath() const { return m_terminal.slavePath(); }
     int run(const volatile std::sig_atomic_t &stop);
 
@@ -62,4 +62,5 @@ private:
     std::optional<Reply> m_pending;
     QElapsedTimer m_clock;
     bool m_clientPresent = false;
+    QByteArray m_error;
 };

@@ -9,6 +9,7 @@
 #include "model/settingsparser.h"
 
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -118,6 +119,25 @@ private slots:
         QVERIFY(controller->loadSettings());
         QCOMPARE(setting(*controller, "Copies")->current(), QStringLiteral("3"));
         QVERIFY(controller->parser()->getChanges("").isEmpty());
+    }
+
+    // A device path outside Latin-1 names the same node for the maintenance
+    // commands as for the description.
+    void oneNodeForEveryPath()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(samplePath()), qPrintable(device.errorText()));
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("drucker-\u00fc-\u6253\u5370\u673a"));
+        QVERIFY(QFile::link(device.devicePath(), link));
+        RunTreeCopy tree;
+        auto controller = controllerIn(tree, link);
+        QVERIFY2(controller->loadSettings(), qPrintable(controller->lastFailure()));
+        controller->ijTestPagePrint(nullptr, {}, QString());
+        QVERIFY(device.waitForRecords(3, 2000));
+        const QList<QJsonObject> records = device.records();
+        QCOMPARE(records.last().value("request").toString(), QStringLiteral("raw"));
+        QCOMPARE(records.last().value("command").toString(), QStringLiteral("test page"));
     }
 
     void failedApplySaysWhy_data()

@@ -85,7 +85,8 @@ bool IOClient::lockWithin(quint32 timeout)
     // velmoractl each talk to it in exchanges of their own; two of them
     // interleaved would each read the other's replies (and a USB printer's
     // node admits only one opener anyway). Another user's lock is tried
-    // again until the time is used, never waited for without a limit.
+    // again until the time is used; only an exchange without a time limit
+    // waits for it as long as it takes.
     QElapsedTimer clock;
     clock.start();
     for (;;) {
@@ -157,7 +158,8 @@ qint64 IOClient::readBlock(char *data, quint32 maxLength)
 {
     if (m_fd < 0)
         return failedTransfer(EBADF);
-    const bool waitsForData = m_pollInterval < 0;
+    // Any negative interval waits for data: there is no shorter wait than none.
+    const bool waitsForData = m_pollInterval <= WaitForData;
     if (waitsForData && m_budgetLeft == NoTimeout)
         return readOnce(data, maxLength);
     // Deviation: a read set to wait for data waits no longer than what is

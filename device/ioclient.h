@@ -100,6 +100,7 @@ private:
     bool m_nonBlocking = false; // O_NONBLOCK is set on the descriptor
     bool m_hungUp = false;      // the last transfer met a hang-up
     int m_lastError = 0;        // errno of the last failed transfer
-    quint32 m_budgetLeft = NoTimeout; // ms a timed read has left for its next single read
+    // Milliseconds a timed read has left for its next single read.
+    quint32 m_budgetLeft = NoTimeout;
     LinkFailure m_failure;
 };

@@ -51,7 +51,8 @@ QByteArray VLMClient::command(const char *payload, quint32 n, quint32 m)
         if (lastFailure().kind == LinkFailure::Busy)
             DebugLog("VLMClient::command(): device is busy: %s !", QFile::encodeName(fileName()).constData());
         else
-            DebugLog("VLMClient::command(): can't open device: %s !", QFile::encodeName(fileName()).constData());
+            DebugLog("VLMClient::command(): can't open device: %s !",
+                     QFile::encodeName(fileName()).constData());
         return QByteArray();
     }
     QByteArray frame = frameHeader(n);

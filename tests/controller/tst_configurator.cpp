@@ -9,7 +9,6 @@
 #include "model/settingsparser.h"
 
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -127,17 +126,14 @@ private slots:
     {
         SimulatedDevice device;
         QVERIFY2(device.start(samplePath()), qPrintable(device.errorText()));
-        QTemporaryDir dir;
-        const QString link = dir.filePath(QStringLiteral("drucker-\u00fc-\u6253\u5370\u673a"));
-        QVERIFY(QFile::link(device.devicePath(), link));
         RunTreeCopy tree;
+        const QString link = tree.outside(QStringLiteral("drucker-\u00fc-\u6253\u5370\u673a"));
+        QVERIFY(QFile::link(device.devicePath(), link));
         auto controller = controllerIn(tree, link);
         QVERIFY2(controller->loadSettings(), qPrintable(controller->lastFailure()));
         controller->ijTestPagePrint(nullptr, {}, QString());
         QVERIFY(device.waitForRecords(3, 2000));
-        const QList<QJsonObject> records = device.records();
-        QCOMPARE(records.last().value("request").toString(), QStringLiteral("raw"));
-        QCOMPARE(records.last().value("command").toString(), QStringLiteral("test page"));
+        QCOMPARE(device.records().last().value("command").toString(), QStringLiteral("test page"));
     }
 
     void failedApplySaysWhy_data()

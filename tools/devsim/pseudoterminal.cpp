@@ -35,7 +35,7 @@ PseudoTerminal::~PseudoTerminal()
 
 bool PseudoTerminal::mayReplaceLink()
 {
-    struct stat status{};
+    struct stat status = {};
     if (::lstat(m_linkPath.constData(), &status) != 0)
         return errno == ENOENT || fail("lstat");
     // A link to a terminal node is one a simulator published, this one or

@@ -24,7 +24,7 @@ bool Simulator::start()
 {
     // The record is appended to, never written through a link: the file at
     // its end may be anybody's.
-    struct stat status{};
+    struct stat status = {};
     if (!m_options.recordPath.isEmpty() && ::lstat(m_options.recordPath.constData(), &status) == 0 &&
         S_ISLNK(status.st_mode)) {
         m_error = m_options.recordPath + " is a symbolic link; the record is not written through one";
@@ -180,8 +180,8 @@ void Simulator::record(const QJsonObject &object)
     if (m_options.recordPath.isEmpty())
         return;
     // Appended and closed at once, so a reader always sees whole lines.
-    const int fd =
-        ::open(m_options.recordPath.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    const int fd = ::open(m_options.recordPath.constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return;
     const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';

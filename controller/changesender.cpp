@@ -11,6 +11,7 @@ ChangeSender::ChangeSender(const ProgramFiles &files, const QString &devPath, bo
 bool ChangeSender::send(const QString &changes)
 {
     m_failure.clear();
+    m_deviceBusy = false;
     if (m_saveSent)
         (void)SaveText(m_files.saveFilePath("./vlm_send(%1).xml"), changes);
     if (changes.isEmpty())
@@ -21,5 +22,6 @@ bool ChangeSender::send(const QString &changes)
     const bool accepted = client.setChanges(changes);
     if (!accepted)
         m_failure = client.lastFailure().text();
+    m_deviceBusy = client.lastFailure().kind == LinkFailure::Busy;
     return accepted;
 }

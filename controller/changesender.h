@@ -19,10 +19,13 @@ public:
     // document, since nothing to send is no failure.
     [[nodiscard]] bool send(const QString &changes);
     [[nodiscard]] const QString &failure() const { return m_failure; }
+    // The last document was not sent because another program held the device.
+    [[nodiscard]] bool deviceBusy() const { return m_deviceBusy; }
 
 private:
     ProgramFiles m_files;
     QString m_devPath;
     bool m_saveSent = false;
     QString m_failure;
+    bool m_deviceBusy = false;
 };

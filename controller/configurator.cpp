@@ -17,6 +17,7 @@ QString Configurator::readDescription()
 {
     const QString text = m_source.read();
     m_failure = m_source.failure();
+    m_deviceBusy = m_source.deviceBusy();
     return text;
 }
 
@@ -37,6 +38,7 @@ bool Configurator::applySettings(const QString &id)
 {
     const bool accepted = m_sender.send(m_session.parser()->getChanges(id));
     m_failure = m_sender.failure();
+    m_deviceBusy = m_sender.deviceBusy();
     return accepted;
 }
 

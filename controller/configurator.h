@@ -50,6 +50,8 @@ public:
     // (see SettingsSession for how long pointers into it are good).
     NodeDesc *loadSettings() override;
     QString lastFailure() const override { return m_failure; }
+    // The last read or send failed because another program held the device.
+    [[nodiscard]] bool deviceBusy() const { return m_deviceBusy; }
     // The parser holding the current tree, for finding settings by id; never null.
     [[nodiscard]] SettingsParser *parser() const { return m_session.parser(); }
 
@@ -77,4 +79,5 @@ private:
     ChangeSender m_sender;
     SiblingTools m_tools;
     QString m_failure;
+    bool m_deviceBusy = false;
 };

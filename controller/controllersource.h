@@ -14,6 +14,7 @@ public:
     SettingsParser *load() override;
     bool apply(const QString &id) override;
     [[nodiscard]] QString failure() const override;
+    [[nodiscard]] bool deviceBusy() const override { return m_configurator.deviceBusy(); }
 
 private:
     Configurator m_configurator;

@@ -21,6 +21,8 @@ public:
     // did not take it; false with an empty failure when there was nothing to send.
     virtual bool apply(const QString &id) = 0;
     [[nodiscard]] virtual QString failure() const = 0;
+    // The last load or apply failed because another program held the device.
+    [[nodiscard]] virtual bool deviceBusy() const { return false; }
 };
 
 // A description file on this machine.

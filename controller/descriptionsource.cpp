@@ -46,6 +46,7 @@ DescriptionSource::DescriptionSource(const ProgramFiles &files, const QString &d
 QString DescriptionSource::read()
 {
     m_failure.clear();
+    m_deviceBusy = false;
     const QString text = m_useLocal ? readFile() : readDevice();
     if (m_keepCopy)
         (void)SaveText(m_files.saveFilePath("./vlm(%1).xml"), text);
@@ -76,6 +77,7 @@ QString DescriptionSource::readDevice()
     const QByteArray bytes = client.getSpecification();
     if (client.lastFailure().failed())
         m_failure = linkProblem(client.lastFailure());
+    m_deviceBusy = client.lastFailure().kind == LinkFailure::Busy;
     // The text ends at the first NUL the device may have padded it with.
     return QString::fromLatin1(bytes.constData(), qsizetype(qstrnlen(bytes.constData(), bytes.size())));
 }

@@ -33,6 +33,8 @@ public:
     // Why the last read failed; empty after a clean one. A device that
     // failed after handing over some text leaves both the text and the reason.
     [[nodiscard]] const QString &failure() const { return m_failure; }
+    // The last read failed because another program held the device.
+    [[nodiscard]] bool deviceBusy() const { return m_deviceBusy; }
 
     // Why a text that was read gave no settings tree, parser being what
     // parsing it left behind.
@@ -49,4 +51,5 @@ private:
     bool m_keepCopy = false;
     QString m_failure;
     std::function<void()> m_waitWork;
+    bool m_deviceBusy = false;
 };

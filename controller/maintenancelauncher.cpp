@@ -5,7 +5,12 @@
 #include "maintenance/cartridgeclean.h"
 #include "maintenance/inkjetmaintenance.h"
 
-MaintenanceLauncher::MaintenanceLauncher(const QString &devPath) : m_devPath(devPath.toLatin1())
+#include <QFile>
+
+// Deviation: the path is encoded as every other user of the node encodes it,
+// not as Latin-1, which would turn characters beyond it into '?' and name
+// another node.
+MaintenanceLauncher::MaintenanceLauncher(const QString &devPath) : m_devPath(QFile::encodeName(devPath))
 {
     RegisterMaintenanceImages();
 }

@@ -48,7 +48,7 @@ bool findAll(const CtlSession &session, const QStringList &ids, QList<Element *>
 int notTaken(const CtlSession &session)
 {
     ReportCtlError(translated("The printer did not take the settings."), session.source().failure());
-    return ExitNotTaken;
+    return session.source().deviceBusy() ? ExitBusy : ExitNotTaken;
 }
 
 void printJson(QTextStream &out, const QJsonDocument &document)

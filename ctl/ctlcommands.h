@@ -14,6 +14,7 @@ enum CtlExit {
     ExitRefused = 2,       // a value was refused; nothing was sent
     ExitNoDescription = 3, // no description could be had
     ExitNotTaken = 4,      // the device did not take the change
+    ExitBusy = 5,          // another program held the device for the whole exchange
 };
 
 // Runs the command of options on an open session, writing its result to

@@ -94,7 +94,7 @@ int VelmoraCtlMain(int argc, char **argv)
                        source->failure());
         QTextStream out(stdout);
         WriteImportFailure(options, source->failure(), out);
-        return ExitNoDescription;
+        return source->deviceBusy() ? ExitBusy : ExitNoDescription;
     }
     QTextStream out(stdout);
     return RunCtlCommand(session, options, out);

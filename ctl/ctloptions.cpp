@@ -141,5 +141,6 @@ QString CtlUsage()
         "  --help, --version\n"
         "\n"
         "Exit status: 0 done, 1 usage, 2 a value refused (nothing sent), 3 no description,\n"
-        "4 the device did not take the change.\n");
+        "4 the device did not take the change, 5 the device is busy (another program held it\n"
+        "for the whole exchange).\n");
 }

@@ -1,12 +1,16 @@
 #include "device/ioclient.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/select.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -16,15 +20,17 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-bool waitFor(int fd, bool forWriting, long microseconds)
+// How often a lock another process holds on the node is tried again.
+constexpr qint64 LockRetryMs = 5;
+
+// Deviation: a wait names the one descriptor rather than a descriptor set,
+// whose 1024 bits a program with many files open outgrows. Any event
+// counts, a hang-up or an error too: the transfer that follows tells them apart.
+bool waitFor(int fd, short events, qint64 microseconds)
 {
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(fd, &set);
-    timeval timeout{microseconds / 1000000, microseconds % 1000000};
-    const int ready =
-        ::select(fd + 1, forWriting ? nullptr : &set, forWriting ? &set : nullptr, nullptr, &timeout);
-    return ready > 0 && FD_ISSET(fd, &set);
+    pollfd entry{fd, events, 0};
+    const timespec timeout{time_t(microseconds / 1000000), long(microseconds % 1000000) * 1000};
+    return ::ppoll(&entry, 1, &timeout, nullptr) > 0;
 }
 
 } // namespace
@@ -37,8 +43,10 @@ IOClient::~IOClient()
     close();
 }
 
-bool IOClient::open(QIODevice::OpenMode mode)
+bool IOClient::open(QIODevice::OpenMode mode, quint32 timeout)
 {
+    QElapsedTimer clock;
+    clock.start();
     close();
     clearFailure();
     int flags = O_RDONLY;
@@ -46,8 +54,11 @@ bool IOClient::open(QIODevice::OpenMode mode)
         flags = O_RDWR;
     else if (mode & QIODevice::WriteOnly)
         flags = O_WRONLY;
-    // A pseudo-terminal must never become the program's controlling terminal.
-    m_fd = ::open(m_path.toLocal8Bit().constData(), flags | O_NOCTTY | O_CLOEXEC);
+    // A pseudo-terminal must never become the program's controlling
+    // terminal. Deviation: opened non-blocking, so a terminal that waits for
+    // its line (or a pipe without a reader) cannot hold the program before
+    // any budget starts; the transfers switch the mode as they need it.
+    m_fd = ::open(QFile::encodeName(m_path).constData(), flags | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0) {
         setFailure(LinkFailure::CannotOpen, systemError(errno));
         return false;
@@ -57,7 +68,40 @@ bool IOClient::open(QIODevice::OpenMode mode)
     const int status = ::fcntl(m_fd, F_GETFL);
     m_statusFlags = status < 0 ? -1 : (status & ~O_NONBLOCK);
     m_nonBlocking = status >= 0 && (status & O_NONBLOCK);
+    const quint32 spent = quint32(std::min<qint64>(clock.elapsed(), NoTimeout - 1));
+    if (!lockWithin(timeout == NoTimeout ? NoTimeout : timeout - std::min(timeout, spent))) {
+        close();
+        setFailure(LinkFailure::Busy);
+        return false;
+    }
+    // The node blocks, as any file opened plainly.
+    setNonBlocking(false);
     return true;
+}
+
+bool IOClient::lockWithin(quint32 timeout)
+{
+    // Deviation: the node has one user at a time. The window, a wizard and
+    // velmoractl each talk to it in exchanges of their own; two of them
+    // interleaved would each read the other's replies (and a USB printer's
+    // node admits only one opener anyway). Another user's lock is tried
+    // again until the time is used; only an exchange without a time limit
+    // waits for it as long as it takes.
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        // A node whose file system has no locks is used without one.
+        if (errno != EWOULDBLOCK)
+            return true;
+        const qint64 left = timeout == NoTimeout ? LockRetryMs : qint64(timeout) - clock.elapsed();
+        if (left <= 0)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(left, LockRetryMs)));
+    }
 }
 
 void IOClient::close()
@@ -114,9 +158,15 @@ qint64 IOClient::readBlock(char *data, quint32 maxLength)
 {
     if (m_fd < 0)
         return failedTransfer(EBADF);
-    if (m_pollInterval == -1)
+    // Any negative interval waits for data: there is no shorter wait than none.
+    const bool waitsForData = m_pollInterval <= WaitForData;
+    if (waitsForData && m_budgetLeft == NoTimeout)
         return readOnce(data, maxLength);
-    if (!waitFor(m_fd, false, m_pollInterval))
+    // Deviation: a read set to wait for data waits no longer than what is
+    // left of its timed transfer's budget, so a device that never answers
+    // cannot hold it for ever; a poll interval is cut to that as well.
+    const qint64 budget = m_budgetLeft == NoTimeout ? m_pollInterval : qint64(m_budgetLeft) * 1000;
+    if (!waitFor(m_fd, POLLIN, waitsForData ? budget : std::min<qint64>(m_pollInterval, budget)))
         return 0;
     // The single read never blocks; inside a timed read the descriptor
     // already is non-blocking and nothing is switched here.
@@ -141,7 +191,7 @@ qint64 IOClient::writeBlock(const char *data, quint32 length)
 bool IOClient::waitWritable(quint32 milliseconds) const
 {
     // Without a descriptor (a subclass with transfers of its own) there is nothing to wait for.
-    return m_fd < 0 || waitFor(m_fd, true, long(milliseconds) * 1000);
+    return m_fd < 0 || waitFor(m_fd, POLLOUT, qint64(milliseconds) * 1000);
 }
 
 IOResult IOClient::transferTimed(quint32 length, quint32 timeout, const Transfer &transfer,
@@ -217,10 +267,16 @@ IOResult IOClient::writeBlockTimed(const char *data, quint32 length, quint32 tim
 
 IOResult IOClient::readBlockTimed(char *data, quint32 length, quint32 timeout)
 {
-    // Polled reads are non-blocking: switched once for the whole block, not around each read.
-    const NonBlockingScope nonBlocking(*this, m_pollInterval != -1);
-    return transferTimed(
+    // Reads that wait are non-blocking: switched once for the whole block,
+    // not around each read. Only an untimed read without polling blocks.
+    const NonBlockingScope nonBlocking(*this, m_pollInterval >= 0 || timeout != NoTimeout);
+    const IOResult io = transferTimed(
         length, timeout,
-        [&](quint32 offset, quint32 remaining, quint32) { return readBlock(data + offset, remaining); },
+        [&](quint32 offset, quint32 remaining, quint32 budgetLeft) {
+            m_budgetLeft = budgetLeft;
+            return readBlock(data + offset, remaining);
+        },
         LinkFailure::ReadIncomplete);
+    m_budgetLeft = NoTimeout;
+    return io;
 }

@@ -17,6 +17,9 @@ class IOClient
 public:
     // A time-out with all bits set: no time limit.
     static constexpr quint32 NoTimeout = 0xFFFFFFFFu;
+    // The poll interval of reads that wait until data come (within a timed
+    // transfer: until its budget is used).
+    static constexpr int WaitForData = -1;
 
     explicit IOClient(const QString &devPath);
     virtual ~IOClient();
@@ -24,19 +27,24 @@ public:
     IOClient &operator=(const IOClient &) = delete;
 
     // Opens the node unbuffered for the given direction(s); never as the
-    // controlling terminal. On failure lastFailure() says why.
-    virtual bool open(QIODevice::OpenMode mode);
+    // controlling terminal, and without waiting on the node itself. The node
+    // is then locked for this object until close(): another process's lock
+    // on it is waited for at most timeout ms. On failure lastFailure() says
+    // why (Busy when the lock stayed taken).
+    virtual bool open(QIODevice::OpenMode mode, quint32 timeout = NoTimeout);
     virtual void close();
     [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
     [[nodiscard]] int handle() const { return m_fd; }
     [[nodiscard]] QString fileName() const { return m_path; }
 
-    // Microseconds a read waits for data; -1 for plain blocking reads.
+    // Microseconds a read waits for data; WaitForData for reads that block
+    // (only outside a timed transfer: inside one they wait what is left of its budget).
     [[nodiscard]] int readPollInterval() const { return m_pollInterval; }
     void setReadPollInterval(int microseconds) { m_pollInterval = microseconds; }
 
     // One read: the bytes read, 0 when nothing arrived within the poll
-    // interval, negative on an error or when the device hung up.
+    // interval (or what is left of a timed read's budget), negative on an
+    // error or when the device hung up.
     virtual qint64 readBlock(char *data, quint32 maxLength);
     // One write: the bytes written (0 when a timed write would block), negative on an error.
     virtual qint64 writeBlock(const char *data, quint32 length);
@@ -80,6 +88,7 @@ private:
                            LinkFailure::Kind incomplete);
     qint64 readOnce(char *data, quint32 maxLength);
     bool waitWritable(quint32 milliseconds) const;
+    bool lockWithin(quint32 timeout);
     qint64 failedTransfer(int error);
     // Puts the descriptor in or out of non-blocking mode; returns the mode it was in.
     bool setNonBlocking(bool on);
@@ -91,5 +100,7 @@ private:
     bool m_nonBlocking = false; // O_NONBLOCK is set on the descriptor
     bool m_hungUp = false;      // the last transfer met a hang-up
     int m_lastError = 0;        // errno of the last failed transfer
+    // Milliseconds a timed read has left for its next single read.
+    quint32 m_budgetLeft = NoTimeout;
     LinkFailure m_failure;
 };

@@ -33,6 +33,8 @@ QString LinkFailure::text() const
             .arg(DescriptionLengthLimit);
     case Refused:
         return tr("The device refused the changes (status %1).").arg(number);
+    case Busy:
+        return tr("The device is busy: another program is using it.");
     }
     return QString();
 }

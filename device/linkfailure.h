@@ -22,6 +22,7 @@ public:
         EmptyDescription,  // the device announced a description of 0 bytes
         DescriptionTooBig, // number: the announced length
         Refused,           // number: the status byte of the reply
+        Busy,              // another opener held the node for the whole budget
     };
 
     Kind kind = None;

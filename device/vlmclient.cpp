@@ -4,6 +4,7 @@
 #include "device/byteorder.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 namespace {
 
@@ -41,20 +42,31 @@ QByteArray VLMClient::frameHeader(quint32 n)
 
 QByteArray VLMClient::command(const char *payload, quint32 n, quint32 m)
 {
-    if (!open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        DebugLog("VLMClient::command(): can't open device: %s !", fileName().toLocal8Bit().constData());
+    QElapsedTimer stopwatch;
+    stopwatch.start();
+    // Deviation: the exchange's budget starts before the node is opened.
+    // Opening it and waiting for another user to let go of it are part of
+    // the exchange, and a device held elsewhere must not make it last longer.
+    if (!open(QIODevice::ReadWrite | QIODevice::Unbuffered, m_commandTimeout)) {
+        if (lastFailure().kind == LinkFailure::Busy)
+            DebugLog("VLMClient::command(): device is busy: %s !", QFile::encodeName(fileName()).constData());
+        else
+            DebugLog("VLMClient::command(): can't open device: %s !",
+                     QFile::encodeName(fileName()).constData());
         return QByteArray();
     }
     QByteArray frame = frameHeader(n);
     DumpBytes(frame.constData(), HeaderSize, HeaderSize, "command header: ");
     DumpBytes(payload, n, ShownPayloadBytes, "command data: ");
     frame.append(payload, qsizetype(n));
-    const QByteArray reply = exchange(frame, m);
+    const quint32 budget =
+        m_commandTimeout == NoTimeout ? NoTimeout : remaining(m_commandTimeout, stopwatch.elapsed());
+    const QByteArray reply = exchange(frame, m, budget);
     close();
     return reply;
 }
 
-QByteArray VLMClient::exchange(const QByteArray &frame, quint32 m)
+QByteArray VLMClient::exchange(const QByteArray &frame, quint32 m, quint32 budget)
 {
     QElapsedTimer stopwatch;
     stopwatch.start();
@@ -62,7 +74,7 @@ QByteArray VLMClient::exchange(const QByteArray &frame, quint32 m)
     QByteArray reply(qsizetype(m), '\0');
     const auto frameSize = quint32(frame.size());
 
-    if (m_commandTimeout == NoTimeout) {
+    if (budget == NoTimeout) {
         // Unlimited exchanges are not logged; a reply that could not be read
         // in full (the device went away) is still no reply.
         if (!writeBlockTimed(frame.constData(), frameSize, NoTimeout).result)
@@ -70,11 +82,10 @@ QByteArray VLMClient::exchange(const QByteArray &frame, quint32 m)
         return readBlockTimed(reply.data(), m, NoTimeout).result ? reply : QByteArray();
     }
 
-    // Timed writes and polled reads are both non-blocking; one switch serves
-    // the whole exchange. Without polling the reads block, and only the
-    // write switches.
-    const NonBlockingScope nonBlocking(*this, readPollInterval() != -1);
-    const quint32 writeBudget = remaining(m_commandTimeout, stopwatch.restart());
+    // Timed writes and timed reads are both non-blocking; one switch serves
+    // the whole exchange.
+    const NonBlockingScope nonBlocking(*this, true);
+    const quint32 writeBudget = remaining(budget, stopwatch.restart());
     const IOResult written = writeBlockTimed(frame.constData(), frameSize, writeBudget);
     DebugLog("VLMClient::command(): write command data:\n%s", resultLine(written).constData());
     if (!written.result)

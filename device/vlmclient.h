@@ -33,7 +33,8 @@ public:
     [[nodiscard]] bool setChanges(const QString &changes);
 
 private:
-    [[nodiscard]] QByteArray exchange(const QByteArray &frame, quint32 m);
+    // Writes the frame and reads the reply within budget ms (NoTimeout: unlimited).
+    [[nodiscard]] QByteArray exchange(const QByteArray &frame, quint32 m, quint32 budget);
 
     quint32 m_commandTimeout = NoTimeout;
 };

@@ -3,12 +3,15 @@
 #include "base/debuglog.h"
 #include "device/ioclient.h"
 
+#include <QFile>
+
 bool CommandSender::send(const QByteArray &command)
 {
     IOClient client(m_devPath);
-    if (!client.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    // Another user of the node is waited for within the first block's budget.
+    if (!client.open(QIODevice::WriteOnly | QIODevice::Unbuffered, WriteBudgetMs)) {
         m_failure = client.lastFailure();
-        DebugLog("CommandSender::send(): can't open device %s: %s", qPrintable(m_devPath),
+        DebugLog("CommandSender::send(): can't open device %s: %s", QFile::encodeName(m_devPath).constData(),
                  qPrintable(m_failure.text()));
         return false;
     }
@@ -20,7 +23,8 @@ bool CommandSender::send(const QByteArray &command)
     m_failure = client.lastFailure();
     client.close();
     if (!written)
-        DebugLog("CommandSender::send(): %s: %s", qPrintable(m_devPath), qPrintable(m_failure.text()));
+        DebugLog("CommandSender::send(): %s: %s", QFile::encodeName(m_devPath).constData(),
+                 qPrintable(m_failure.text()));
     return written;
 }
 

@@ -7,8 +7,9 @@
 #include <QString>
 
 // Writes raw maintenance commands to the device node: for each command the
-// node is opened for writing only, 16 zero bytes go first, then the command,
-// each write within 100 ms, and the node is closed again. Nothing is read
+// node is opened for writing only (and held against other users, waited for
+// within 100 ms), 16 zero bytes go first, then the command, each write within
+// 100 ms, and the node is closed again. Nothing is read
 // back. A command that cannot be written is not fatal; lastFailure() says
 // why, for the wizard page that sent it.
 class CommandSender

@@ -6,11 +6,13 @@
 #include "maintenance/commandsender.h"
 #include "maintenance/inkcommands.h"
 
+#include <QFile>
+
 #include <memory>
 
 int PrintTestPage(const char *devPath)
 {
-    CommandSender sender(QString::fromLatin1(devPath));
+    CommandSender sender(QFile::decodeName(devPath));
     (void)sender.send(InkCommands::printTestPage());
     return 0;
 }

@@ -3,7 +3,8 @@
 class QWidget;
 
 // The maintenance functions that write to the device themselves (direct
-// mode). The device path is an 8-bit (Latin-1) string.
+// mode). The device path is in the file system's encoding (QFile::encodeName):
+// the same bytes name the same node as for the description.
 
 // Prints the test page; shows nothing and always returns 0 (a command the
 // device did not take is in the trace).

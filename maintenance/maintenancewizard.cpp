@@ -5,6 +5,7 @@
 #include "maintenance/commandstatuslabel.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@
 MaintenanceWizard::MaintenanceWizard(const Form &form, const char *devPath, const QString &id,
                                      QWidget *parent, const char *name)
     : QWizard(parent), m_formName(form.name), m_pageTitle(form.pageTitle), m_id(id),
-      m_sender(QString::fromLatin1(devPath))
+      m_sender(QFile::decodeName(devPath))
 {
     setObjectName(QString::fromLatin1(name ? name : form.name));
     // The same look on every desktop: title above the page, buttons below a line.

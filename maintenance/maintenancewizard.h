@@ -57,7 +57,7 @@ protected:
         const char *image;
     };
 
-    // The device path is an 8-bit (Latin-1) string.
+    // The device path is in the file system's encoding (QFile::encodeName).
     MaintenanceWizard(const Form &form, const char *devPath, const QString &id, QWidget *parent,
                       const char *name);
 

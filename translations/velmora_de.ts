@@ -288,6 +288,10 @@
         <source>The device refused the changes (status %1).</source>
         <translation>Das Gerät hat die Änderungen abgelehnt (Status %1).</translation>
     </message>
+    <message>
+        <source>The device is busy: another program is using it.</source>
+        <translation>Das Gerät ist belegt: ein anderes Programm verwendet es.</translation>
+    </message>
 </context>
 <context>
     <name>ListElement</name>

@@ -94,12 +94,16 @@ private slots:
         QCOMPARE(controller->aboutInfo().logo.cacheKey(), about.logo.cacheKey());
     }
 
+    // Through a device path outside Latin-1, which every exchange must name
+    // alike: the description, the changes and a maintenance command reach one node.
     void appliedChangeArrivesAndIsFetchedAgain()
     {
         SimulatedDevice device;
         QVERIFY2(device.start(samplePath(), {"--apply"}), qPrintable(device.errorText()));
         RunTreeCopy tree;
-        auto controller = controllerIn(tree, device.devicePath());
+        const QString link = tree.outside(QStringLiteral("drucker-\u00fc-\u6253\u5370\u673a"));
+        QVERIFY(QFile::link(device.devicePath(), link));
+        auto controller = controllerIn(tree, link);
         QVERIFY(controller->loadSettings());
         QCOMPARE(setting(*controller, "Copies")->current(), QStringLiteral("1"));
         // Nothing changed: nothing is sent, and that is no failure.
@@ -118,6 +122,9 @@ private slots:
         QVERIFY(controller->loadSettings());
         QCOMPARE(setting(*controller, "Copies")->current(), QStringLiteral("3"));
         QVERIFY(controller->parser()->getChanges("").isEmpty());
+        controller->ijTestPagePrint(nullptr, {}, QString());
+        QVERIFY(device.waitForRecords(6));
+        QCOMPARE(device.records().last().value("command").toString(), QStringLiteral("test page"));
     }
 
     void failedApplySaysWhy_data()

@@ -1,8 +1,10 @@
 #include "common/datatable.h"
 #include "common/simulateddevice.h"
 #include "ctlrun.h"
+#include "device/ioclient.h"
 
 #include <QDomDocument>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -195,6 +197,23 @@ private slots:
         QVERIFY2(ctl.err.startsWith("Error: Cannot get printer settings! "), qPrintable(ctl.err));
         QVERIFY2(ctl.err.contains("There is no device node"), qPrintable(ctl.err));
         QCOMPARE(ctl.out, QString());
+    }
+
+    // Another program holds the node: status 5 once the budget of 3000 ms is
+    // used (the program's own start comes on top), and the device got nothing.
+    void busyDevice()
+    {
+        SimulatedDevice device;
+        QVERIFY2(device.start(sampleDescription()), qPrintable(device.errorText()));
+        IOClient holder(device.devicePath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QElapsedTimer clock;
+        clock.start();
+        const CtlRun ctl({device.devicePath(), "list"});
+        QVERIFY2(clock.elapsed() < 3000 + 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(ctl.exitCode, 5);
+        QVERIFY2(ctl.err.contains("Cannot get printer settings! The device is busy"), qPrintable(ctl.err));
+        QVERIFY(device.records().isEmpty());
     }
 };
 

@@ -14,6 +14,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <sys/eventfd.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int PollInterval = 200;
@@ -189,6 +193,63 @@ private slots:
         QTEST(vlm->lastFailure().kind, "failure");
         QVERIFY(!vlm->lastFailure().text().isEmpty());
         QVERIFY2(device.stop(), qPrintable(device.errorText()));
+    }
+
+    // Waits end within the budget however reads are set to wait, and a
+    // descriptor number beyond the 1024 a descriptor set holds still exchanges.
+    void boundedWaits_data()
+    {
+        addColumns<int, int, QStringList, quint32, QByteArray>(
+            {"pollInterval", "descriptor", "options", "budget", "reply"});
+        addRow("reads waiting for data, silent device", -1, 0, QStringList{"--silent"}, 400u, QByteArray());
+        addRow("descriptor number 2000", PollInterval, 2000, QStringList{}, Budget, fileBytes(sample()));
+    }
+    void boundedWaits()
+    {
+        QFETCH(int, pollInterval);
+        QFETCH(int, descriptor);
+        QFETCH(QStringList, options);
+        QFETCH(quint32, budget);
+        SimulatedDevice device;
+        QVERIFY2(device.start(sample(), options), qPrintable(device.errorText()));
+        rlimit limit{};
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = std::min(limit.rlim_max, std::max<rlim_t>(limit.rlim_cur, descriptor + 10));
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        // Every lower number is taken by a descriptor that never becomes
+        // readable, so a wait that looked at one of them by mistake stays asleep.
+        QList<int> lower;
+        int next;
+        while ((next = ::eventfd(0, EFD_CLOEXEC)) >= 0 && next < descriptor)
+            lower.append(next);
+        ::close(next);
+        if (next < descriptor)
+            QSKIP("the descriptor limit cannot be raised far enough");
+
+        auto vlm = client(device, budget);
+        vlm->setReadPollInterval(pollInterval);
+        QElapsedTimer clock;
+        clock.start();
+        const QByteArray description = vlm->getSpecification();
+        QVERIFY2(clock.elapsed() <= qint64(budget) + Margin, qPrintable(QString::number(clock.elapsed())));
+        for (const int fd : std::as_const(lower))
+            ::close(fd);
+        QTEST(description, "reply");
+    }
+
+    // The simulator neither records through a link (here one to a file not
+    // there yet) nor replaces a file at its link path.
+    void simulatorLeavesOthersFilesAlone()
+    {
+        SimulatedDevice device;
+        const QString record = device.devicePath() + ".record";
+        QVERIFY(QFile::link(device.devicePath() + ".absent", record));
+        QVERIFY(!device.start(sample(), {"--record", record}));
+        QVERIFY2(device.errorText().contains(record + " is a symbolic link"), qPrintable(device.errorText()));
+        QVERIFY(QFile::remove(record) && QFile::copy(sample(), device.devicePath()));
+        QVERIFY(!device.start(sample(), {"--record", record}));
+        QVERIFY2(device.errorText().contains("is not a device link"), qPrintable(device.errorText()));
+        QCOMPARE(fileBytes(device.devicePath()), fileBytes(sample()));
     }
 
     // A reply that comes after its client gave up never reaches the next client.

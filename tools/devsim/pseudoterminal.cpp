@@ -5,16 +5,68 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/epoll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 PseudoTerminal::PseudoTerminal(QByteArray linkPath) : m_linkPath(std::move(linkPath))
 {}
 
+namespace {
+
+// Where a symbolic link leads; empty when path is none.
+QByteArray linkTarget(const QByteArray &path)
+{
+    char target[4096];
+    const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+    return length > 0 && size_t(length) < sizeof target ? QByteArray(target, length) : QByteArray();
+}
+
+} // namespace
+
 PseudoTerminal::~PseudoTerminal()
 {
     close();
-    ::unlink(m_linkPath.constData());
+    // Only the link this simulator made goes: whatever somebody put in its
+    // place since stays.
+    if (!m_slavePath.isEmpty() && linkTarget(m_linkPath) == m_slavePath)
+        ::unlink(m_linkPath.constData());
+}
+
+bool PseudoTerminal::mayReplaceLink()
+{
+    struct stat status = {};
+    if (::lstat(m_linkPath.constData(), &status) != 0)
+        return errno == ENOENT || fail("lstat");
+    // A link to a terminal node is one a simulator published, this one or
+    // one that ended without cleaning up; anything else is somebody's.
+    if (S_ISLNK(status.st_mode) && linkTarget(m_linkPath).startsWith("/dev/pts/"))
+        return true;
+    m_error = m_linkPath + " exists and is not a device link; it is not replaced";
+    close();
+    return false;
+}
+
+bool PseudoTerminal::publishLink()
+{
+    // Made under a name of its own first, then renamed over the link in one
+    // step, so a client never finds the link missing. A name that is taken
+    // is somebody's: the next one is tried instead.
+    QByteArray temporary;
+    for (int attempt = 0;; ++attempt) {
+        temporary = m_linkPath + ".new-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
+        if (::symlink(m_slavePath.constData(), temporary.constData()) == 0)
+            break;
+        if (errno != EEXIST || attempt >= 100)
+            return fail("symlink");
+    }
+    const bool mayReplace = mayReplaceLink();
+    if (mayReplace && ::rename(temporary.constData(), m_linkPath.constData()) == 0)
+        return true;
+    const int error = errno;
+    ::unlink(temporary.constData());
+    errno = error;
+    return mayReplace ? fail("rename") : false;
 }
 
 bool PseudoTerminal::fail(const char *what)
@@ -59,13 +111,7 @@ bool PseudoTerminal::open()
     if (::epoll_ctl(m_changes, EPOLL_CTL_ADD, m_master, &interest) != 0)
         return fail("epoll_ctl");
 
-    // Replace the link in one step, so a client never finds it missing.
-    const QByteArray temporary = m_linkPath + ".new";
-    ::unlink(temporary.constData());
-    if (::symlink(name, temporary.constData()) != 0 ||
-        ::rename(temporary.constData(), m_linkPath.constData()) != 0)
-        return fail("symlink");
-    return true;
+    return publishLink();
 }
 
 void PseudoTerminal::close()

@@ -12,7 +12,9 @@ public:
     PseudoTerminal(const PseudoTerminal &) = delete;
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
-    // Opens a new terminal pair (closing any old one) and points the link at its node.
+    // Opens a new terminal pair (closing any old one) and points the link at
+    // its node. The link path must be free or hold a simulator's link to a
+    // terminal node; anything else there is left alone and open fails.
     bool open();
     void close();
     // Reads what a client left unread in the node, so the next client starts clean.
@@ -29,6 +31,8 @@ public:
 
 private:
     bool fail(const char *what);
+    bool mayReplaceLink();
+    bool publishLink();
 
     QByteArray m_linkPath;
     QByteArray m_slavePath;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -21,7 +22,19 @@ Simulator::Simulator(SimulatorOptions options) : m_options(std::move(options)), 
 
 bool Simulator::start()
 {
-    return m_terminal.open();
+    // The record is appended to, never written through a link: the file at
+    // its end may be anybody's.
+    struct stat status = {};
+    if (!m_options.recordPath.isEmpty() && ::lstat(m_options.recordPath.constData(), &status) == 0 &&
+        S_ISLNK(status.st_mode)) {
+        m_error = m_options.recordPath + " is a symbolic link; the record is not written through one";
+        return false;
+    }
+    if (!m_terminal.open()) {
+        m_error = m_terminal.error();
+        return false;
+    }
+    return true;
 }
 
 int Simulator::run(const volatile std::sig_atomic_t &stop)
@@ -168,7 +181,8 @@ void Simulator::record(const QJsonObject &object)
     if (m_options.recordPath.isEmpty())
         return;
     // Appended and closed at once, so a reader always sees whole lines.
-    const int fd = ::open(m_options.recordPath.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = ::open(m_options.recordPath.constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return;
     const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';

@@ -35,7 +35,7 @@ public:
     explicit Simulator(SimulatorOptions options);
 
     bool start();
-    [[nodiscard]] QByteArray error() const { return m_terminal.error(); }
+    [[nodiscard]] QByteArray error() const { return m_error; }
     [[nodiscard]] QByteArray slavePath() const { return m_terminal.slavePath(); }
     int run(const volatile std::sig_atomic_t &stop);
 
@@ -64,4 +64,5 @@ private:
     QElapsedTimer m_clock;
     bool m_clientPresent = false;
     int m_requests = 0; // received so far, for failFrom
+    QByteArray m_error;
 };

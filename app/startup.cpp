@@ -2,6 +2,7 @@
 #include "base/product.h"
 
 #include "app/appsettings.h"
+#include "app/devicepicker.h"
 #include "app/singleapplication.h"
 #include "base/debuglog.h"
 #include "base/programpaths.h"
@@ -107,6 +108,7 @@ int RunSettings(const StartOptions &options)
                               QCoreApplication::translate("@default", text), controller.lastFailure());
         return 1;
     }
+    RememberDevice(options.devPath);
     SettingsDialog dialog(nullptr, nullptr, false, Qt::WindowFlags());
     dialog.initialize(&controller, options.devName);
     // Not of fixed size: users must read whole titles and values, so the
@@ -119,6 +121,10 @@ int RunSettings(const StartOptions &options)
 
 int VelmoraMain(int argc, char **argv)
 {
+    // Started from the menu: no device named, so one is looked for. A
+    // single argument stays a usage error.
+    if (argc == 1)
+        return StartWithoutArguments(argv[0], VelmoraMain);
     if (argc < 3) {
         DebugLog("Usage: %s <devPath> <devName>", qPrintable(ApplicationTitle()));
         return 1;

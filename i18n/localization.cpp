@@ -12,6 +12,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <memory>
+
 namespace {
 
 const QString FallbackCode = QStringLiteral("en");
@@ -55,7 +57,7 @@ bool loadCatalogue(const QString &name, const QString &folder)
 
 } // namespace
 
-bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
+bool LocalizeSettings(SettingsParser &parser, const QString &programDir, const QString &userDir)
 {
     QString code = GetSystemLocale();
     DebugLog("VLM System locale: %s \n", qPrintable(code));
@@ -68,15 +70,26 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
         return false;
     }
 
-    const QString fileName = resolved(
-        programDir, QString::asprintf("%s%s/%s", TranslationFolderBase, qPrintable(code),
-                                      qPrintable(QString::asprintf("vlm_%s.xml", qPrintable(code)))));
-    DebugLog("Translation file: %s", qPrintable(fileName));
-    QFile file(fileName);
-    Translator translator(&file);
+    const QString documentName = QStringLiteral("vlm_%1.xml").arg(code);
+    const QString installedName = folder + QLatin1Char('/') + documentName;
+    DebugLog("Translation file: %s", qPrintable(installedName));
+    QFile installedFile(installedName);
+    auto installed = std::make_unique<Translator>(&installedFile);
+    if (userDir.isNull()) {
+        // Read-only use (velmoractl): the installed texts, nothing written.
+        (void)parser.translate(*installed);
+        return true;
+    }
+
+    const QString userFolder = userDir + QLatin1Char('/') + QLatin1String(UserTranslationFolder) + code;
+    const QString userName = userFolder + QLatin1Char('/') + documentName;
+    DebugLog("Translation file of the user: %s", qPrintable(userName));
+    QFile userFile(userName);
+    Translator translator(&userFile);
+    translator.setFallback(std::move(installed));
     // A pass cut short by a broken entry writes nothing.
-    if (parser.translate(translator))
-        translator.save(fileName);
+    if (parser.translate(translator) && QDir().mkpath(userFolder))
+        translator.save(userName);
     return true;
 }
 

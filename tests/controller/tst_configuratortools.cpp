@@ -61,15 +61,18 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(StandIn) == StandIn.size());
             QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
         }
-        QVERIFY(QFile::copy(description, tree.binDir() + "/vlm.xml"));
+        QVERIFY(tree.writeData("vlm.xml", fileBytes(description)));
         auto controller = controllerIn(tree, HostileNode, "Office", {true});
         (void)controller->loadSettings();
 
         LogCapture log;
         QCOMPARE(((*controller).*start)(), script);
-        const QString configPath = toolDir + "/.config";
+        const QString configPath = tree.configDir() + '/' + QFileInfo(program).fileName() + ".config";
         QCOMPARE(QString::fromUtf8(fileBytes(configPath)),
                  config.isNull() ? QString() : QString::fromUtf8(fileBytes(config)));
+        // The books are the user's own: nobody else may read them.
+        QCOMPARE(QFile::permissions(configPath) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         // The trace shows the command as a shell line would read.
         const QString command = QStringLiteral("Command: '%1' %2 %3 &").arg(program, HostileNode, configPath);
         QVERIFY2(log.contains(command), qPrintable(log.lines().join('\n')));

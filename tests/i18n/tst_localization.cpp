@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -16,7 +18,7 @@
 
 namespace {
 
-const QString StagedTranslations = QStringLiteral(VELMORA_STAGE_DIR "/share/translation");
+const QString StagedTranslations = QStringLiteral(VELMORA_STAGE_DIR "/share/velmora/translation");
 
 QByteArray fileBytes(const QString &path)
 {
@@ -82,7 +84,7 @@ private slots:
         QTemporaryDir tree;
         QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("bin")));
         for (const QString &code : folders) {
-            const QString folder = QStringLiteral("/share/translation/") + code;
+            const QString folder = QStringLiteral("/share/velmora/translation/") + code;
             const QString name = QStringLiteral("/vlm_%1.xml").arg(code);
             QVERIFY(QDir(tree.path()).mkpath(folder.mid(1)));
             QVERIFY(QFile::copy(StagedTranslations + QLatin1Char('/') + code + name,
@@ -96,7 +98,8 @@ private slots:
         LogCapture log;
         {
             ForcedLocale forced(locale);
-            QCOMPARE(LocalizeSettings(parser, tree.path() + QStringLiteral("/bin")), !used.isEmpty());
+            QCOMPARE(LocalizeSettings(parser, tree.path() + QStringLiteral("/bin"), tree.path() + "/user"),
+                     !used.isEmpty());
         }
         QTEST(parser.findElement(QStringLiteral("PaperSize"))->title(), "title");
         QFETCH(QStringList, lines);
@@ -104,18 +107,76 @@ private slots:
             QVERIFY2(log.contains(line), qPrintable(line));
         const QString file =
             tree.path() +
-            QStringLiteral("/share/translation/%1/vlm_%1.xml").arg(used.isEmpty() ? "en" : used);
+            QStringLiteral("/share/velmora/translation/%1/vlm_%1.xml").arg(used.isEmpty() ? "en" : used);
         if (used.isEmpty()) {
             QVERIFY(
-                log.contains(QStringLiteral("VLM [en]folderName: %1/share/translation/en doesn't exist!!! \n")
+                log.contains(QStringLiteral("VLM [en]folderName: %1/share/velmora/translation/en doesn't exist!!! \n")
                                  .arg(tree.path())));
             QVERIFY(!QFile::exists(file));
         } else {
             QVERIFY(log.contains(QStringLiteral("Translation file: ") + file));
-            // The sample device's keys are all there: the write-back changes nothing.
+            // The sample device's keys are all there: the installed document
+            // stays as it was and the user's copy gets no entry.
             QCOMPARE(fileBytes(file),
                      fileBytes(StagedTranslations + QStringLiteral("/%1/vlm_%1.xml").arg(used)));
+            QVERIFY(!fileBytes(tree.path() + QStringLiteral("/user/translation/%1/vlm_%1.xml").arg(used))
+                         .contains("<message>"));
         }
+    }
+
+    // The installed document is shared by every user and never written: a
+    // key it lacks is collected in the user's copy, which is looked at first.
+    void userCopyHoldsOnlyMissingKeys_data()
+    {
+        // user: the user's copy before the run (null: none); writeBack: a user folder is given
+        addColumns<QByteArray, bool, QString, QString>({"user", "writeBack", "paperTitle", "copiesTitle"});
+        const QByteArray translatedByUser = "<root><Translation><message><Id>IDS_COPIES</Id>"
+                                            "<Value>Kopien</Value></message></Translation></root>";
+        addRow("no copy yet: the missing key is added", QByteArray(), true, "IDS_PAPER_SIZE", "Copies");
+        addRow("the user's entry comes first", translatedByUser, true, "IDS_PAPER_SIZE", "Kopien");
+        addRow("without a user folder nothing is written", QByteArray(), false, "IDS_PAPER_SIZE",
+               "Copies");
+    }
+    void userCopyHoldsOnlyMissingKeys()
+    {
+        QTemporaryDir tree;
+        const QString installed = tree.path() + "/share/velmora/translation/en/vlm_en.xml";
+        const QString userCopy = tree.path() + "/user/translation/en/vlm_en.xml";
+        QVERIFY(QDir().mkpath(QFileInfo(installed).path()) && QDir().mkpath(tree.path() + "/bin"));
+        // The installed document without the paper size's two entries.
+        QString text = QString::fromUtf8(fileBytes(StagedTranslations + "/en/vlm_en.xml"));
+        text.remove(QRegularExpression("<message>\\s*<Id>IDS_PAPER_SIZE( description)?</Id>[^/]*</Value>\\s*</message>"));
+        QFile file(installed);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
+        file.close();
+        QFETCH(QByteArray, user);
+        if (!user.isNull()) {
+            QVERIFY(QDir().mkpath(QFileInfo(userCopy).path()));
+            QFile seeded(userCopy);
+            QVERIFY(seeded.open(QIODevice::WriteOnly) && seeded.write(user) == user.size());
+        }
+        QFile description(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml")));
+        SettingsParser parser(&description);
+        QVERIFY(parser.parse());
+        QFETCH(bool, writeBack);
+        {
+            ForcedLocale forced("C");
+            QVERIFY(LocalizeSettings(parser, tree.path() + "/bin", writeBack ? tree.path() + "/user" : QString()));
+        }
+        QTEST(parser.findElement(QStringLiteral("PaperSize"))->title(), "paperTitle");
+        QTEST(parser.findElement(QStringLiteral("Copies"))->title(), "copiesTitle");
+        QCOMPARE(QString::fromUtf8(fileBytes(installed)), text);
+        if (!writeBack) {
+            QVERIFY(!QFileInfo::exists(tree.path() + "/user"));
+            return;
+        }
+        // Exactly the two missing keys were added, after what the user had.
+        const QString written = QString::fromUtf8(fileBytes(userCopy));
+        QCOMPARE(written.count("<message>"), user.count("<message>") + 2);
+        QVERIFY2(written.contains("<Id>IDS_PAPER_SIZE</Id>") && written.contains("<Id>IDS_PAPER_SIZE description</Id>"),
+                 qPrintable(written));
+        QCOMPARE(QFile::permissions(userCopy) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void programCatalogues()

@@ -8,6 +8,7 @@
 #include "model/settingsparser.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -43,6 +44,9 @@ private slots:
                "PhoneBook/bin/phonebook", descriptionData("group_popup_members.xml"), QString(), true);
         addRow("tool not installed", &Configurator::emailBookStart, "EmailBook/bin/emailbook", samplePath(),
                descriptionData("books/emailbook.txt"), false);
+        // A folder on the search path comes before the folder beside the program.
+        addRow("tool on the search path", &Configurator::phoneBookStart, "onpath/phonebook", samplePath(),
+               descriptionData("books/phonebook.txt"), true);
     }
     void startsTool()
     {
@@ -56,6 +60,10 @@ private slots:
         const QString program = tree.outside(tool);
         const QString toolDir = QFileInfo(program).path();
         QVERIFY(QDir().mkpath(toolDir));
+        const QByteArray searchPath = qgetenv("PATH");
+        if (tool.startsWith("onpath/"))
+            qputenv("PATH", QFile::encodeName(toolDir) + ':' + searchPath);
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", searchPath); });
         if (script) {
             QFile file(program);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(StandIn) == StandIn.size());

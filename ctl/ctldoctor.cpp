@@ -13,8 +13,10 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -44,6 +46,30 @@ bool inGroup(gid_t gid)
         }
     }
     return false;
+}
+
+// Seat access is an entry for the user at the seat in the node's access
+// list (the uaccess tag of the device rule makes the login manager add it).
+// Says who the list names, or that there is none.
+QString seatAccess(const QByteArray &node)
+{
+    // The kernel's form of the list: a 4-byte version, then entries of a
+    // 16-bit tag, 16-bit permissions and a 32-bit id; tag 2 names a user.
+    constexpr quint16 NamedUser = 2;
+    char list[1024];
+    const ssize_t size = ::getxattr(node.constData(), "system.posix_acl_access", list, sizeof list);
+    QStringList users;
+    for (ssize_t at = 4; size > 0 && at + 8 <= size; at += 8) {
+        quint16 tag = 0;
+        quint32 id = 0;
+        std::memcpy(&tag, list + at, sizeof tag);
+        std::memcpy(&id, list + at + 4, sizeof id);
+        if (tag == NamedUser)
+            users << userName(uid_t(id));
+    }
+    if (users.isEmpty())
+        return QStringLiteral("no seat access (the node has no access list for the user at the seat)");
+    return QStringLiteral("no seat access (the node's access list names %1 only)").arg(users.join(QLatin1String(", ")));
 }
 
 // What the folder of USB printer nodes holds, for a node that is not there.
@@ -140,7 +166,7 @@ int RunDoctor(const QString &devPath, QTextStream &out, const QString &usbDir, c
             why << QStringLiteral("group %1 may not read and write").arg(group);
         if ((node.st_mode & 06) != 06)
             why << QStringLiteral("others may not read and write");
-        why << QStringLiteral("no seat access (the device rule gives it only to the user at this computer's seat)");
+        why << seatAccess(QFile::encodeName(devPath));
         out << "access: " << me << " may not read and write it: " << why.join(QLatin1String("; ")) << '\n';
         return fail(DoctorNoAccess,
                     QStringLiteral("as root, add the user to the group (adduser %1 %2) and log in again; "

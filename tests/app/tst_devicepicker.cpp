@@ -31,11 +31,11 @@ void playThePerson()
             for (int i = 0; i < list->count(); ++i)
                 offered.append(list->item(i)->text());
             list->setCurrentRow(pickRow);
-            pickRow >= 0 ? picker->accept() : picker->reject();
-        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+        } else if (modal) {
             windowShown = true;
-            dialog->reject();
         }
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            pickRow >= 0 && !windowShown ? dialog->accept() : dialog->reject();
     });
     timer->start(50);
 }
@@ -51,11 +51,11 @@ private slots:
     {
         // links: simulated devices in the search folder; pick: row or -1 (Cancel);
         // opened: which device got the description requests (-1: none)
-        addColumns<int, int, int, int, bool, bool>({"links", "pick", "status", "opened", "pickerShown", "message"});
-        addRow("two devices: the second picked is opened", 2, 1, 0, 1, true, false);
-        addRow("two devices: Cancel ends with 0", 2, -1, 0, -1, true, false);
-        addRow("one device is opened at once", 1, 0, 0, 0, false, false);
-        addRow("no device: a message, status 1", 0, 0, 1, -1, false, true);
+        addColumns<int, int, int, int, bool>({"links", "pick", "status", "opened", "pickerShown"});
+        addRow("two devices: the second picked is opened", 2, 1, 0, 1, true);
+        addRow("two devices: Cancel ends with 0", 2, -1, 0, -1, true);
+        addRow("one device is opened at once", 1, 0, 0, 0, false);
+        addRow("no device: a message, status 1", 0, 0, 1, -1, false);
     }
     void startWithoutArguments()
     {
@@ -67,8 +67,6 @@ private slots:
                      qPrintable(devices[i].errorText()));
             QVERIFY(QFile::link(devices[i].devicePath(), folder.filePath(QStringLiteral("lp%1").arg(i))));
         }
-        // Only lp* entries are device nodes.
-        QVERIFY(QFile::link(QStringLiteral("/dev/null"), folder.filePath(QStringLiteral("other"))));
         qputenv("VELMORA_DEVICE_DIR", QFile::encodeName(folder.path()));
         QFETCH(int, pick);
         pickRow = pick;
@@ -88,51 +86,14 @@ private slots:
         QCOMPARE(windowShown, opened >= 0);
         for (int i = 0; i < links; ++i)
             QCOMPARE(devices[i].records().isEmpty(), i != opened);
-        QFETCH(bool, message);
-        QCOMPARE(boxes.count(), message ? 1 : 0);
-        if (message)
-            QVERIFY2(boxes.last().informativeText.contains(QStringLiteral("velmoractl doctor")),
-                     qPrintable(boxes.last().informativeText));
+        QCOMPARE(boxes.count(), links == 0 ? 1 : 0);
+        QVERIFY(links > 0 || boxes.last().informativeText.contains(QStringLiteral("velmoractl doctor")));
     }
 
-    // The names a device gives itself end up in file names.
-    void namesFromIdentity_data()
+    // A name from the device ends up in file names.
+    void nameFromIdentityIsFitForFileNames()
     {
-        addColumns<QByteArray, QString>({"identity", "name"});
-        addRow("maker and model", QByteArray("MFG:Acme;CMD:PCL;MDL:Jet 500;CLS:PRINTER;"), "Acme Jet 500");
-        addRow("long keys, model naming the maker", QByteArray("MANUFACTURER:Acme;MODEL:Acme Jet 5;"),
-               "Acme Jet 5");
-        addRow("slashes and control characters", QByteArray("MFG:../Acme;MDL:Jet/5\x01X;"), "_Acme Jet_5_X");
-        addRow("a leading dot", QByteArray("MDL:.hidden;"), "hidden");
-        addRow("no maker or model", QByteArray("CMD:PCL;"), "");
-    }
-    void namesFromIdentity()
-    {
-        QFETCH(QByteArray, identity);
-        QTEST(NameFromIdentity(identity), "name");
-    }
-
-    void identityFromSysfsAndNodesUsedBefore()
-    {
-        QTemporaryDir sys;
-        QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("devices/class/usbmisc/lp1/device")));
-        QFile identity(sys.filePath(QStringLiteral("devices/class/usbmisc/lp1/device/ieee1284_id")));
-        QVERIFY(identity.open(QIODevice::WriteOnly) && identity.write("MFG:Acme;MDL:Jet 5;") > 0);
-        identity.close();
-        QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("usb")));
-        for (const char *node : {"usb/lp0", "usb/lp1", "used"}) {
-            QFile file(sys.filePath(QString::fromLatin1(node)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        DeviceSearch search;
-        search.deviceDir = sys.filePath(QStringLiteral("usb"));
-        search.sysfsRoot = sys.filePath(QStringLiteral("devices"));
-        search.usedBefore = {sys.filePath(QStringLiteral("used")), sys.filePath(QStringLiteral("gone")),
-                             sys.filePath(QStringLiteral("usb/lp0"))};
-        QStringList found;
-        for (const FoundDevice &device : FindDevices(search))
-            found.append(device.name + QLatin1Char('=') + QDir(sys.path()).relativeFilePath(device.path));
-        QCOMPARE(found, (QStringList{"lp0=usb/lp0", "Acme Jet 5=usb/lp1", "used=used"}));
+        QCOMPARE(NameFromIdentity("MFG:../Acme;CMD:PCL;MDL:Jet/5\x01X;"), QStringLiteral("_Acme Jet_5_X"));
     }
 };
 

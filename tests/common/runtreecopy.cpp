@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <utility>
-
 namespace {
 bool copyTree(const QString &from, const QString &to)
 {
@@ -25,22 +23,15 @@ RunTreeCopy::RunTreeCopy()
 {
     m_root = QDir(m_dir.path()).canonicalPath() + QStringLiteral("/it's a \"run\" tree $(true)/stage");
     m_valid = m_dir.isValid() && copyTree(QStringLiteral(VELMORA_STAGE_DIR), m_root);
-    if (qEnvironmentVariableIsSet("XDG_DATA_HOME"))
-        m_savedData = qgetenv("XDG_DATA_HOME");
-    if (qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(outside(QStringLiteral("home/data"))));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(outside(QStringLiteral("home/config"))));
 }
 
 RunTreeCopy::~RunTreeCopy()
 {
-    for (const auto &[name, value] : {std::pair{"XDG_DATA_HOME", m_savedData}, {"XDG_CONFIG_HOME", m_savedConfig}}) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
+    // An empty variable counts as unset.
+    qputenv("XDG_DATA_HOME", m_savedData);
+    qputenv("XDG_CONFIG_HOME", m_savedConfig);
 }
 
 bool RunTreeCopy::writeData(const QString &name, const QByteArray &content) const

@@ -38,6 +38,6 @@ private:
     QTemporaryDir m_dir;
     QString m_root;
     bool m_valid = false;
-    QByteArray m_savedData;
-    QByteArray m_savedConfig;
+    QByteArray m_savedData = qgetenv("XDG_DATA_HOME");
+    QByteArray m_savedConfig = qgetenv("XDG_CONFIG_HOME");
 };

@@ -103,7 +103,7 @@ void RememberDevice(const QString &devPath)
 {
     QSettings settings(WindowSize::settingsPath(), QSettings::IniFormat);
     QStringList used = settings.value(UsedKey).toStringList();
-    used.removeAll(devPath);
+    used.removeIf([&devPath](const QString &path) { return path == devPath || !QFileInfo::exists(path); });
     used.prepend(devPath);
     settings.setValue(UsedKey, used.mid(0, UsedKept));
 }

@@ -1,6 +1,7 @@
 #include "i18n/localization.h"
 
 #include "base/debuglog.h"
+#include "base/programpaths.h"
 #include "base/systemlocale.h"
 #include "i18n/translator.h"
 #include "model/settingsparser.h"
@@ -88,7 +89,7 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir, const Q
     Translator translator(&userFile);
     translator.setFallback(std::move(installed));
     // A pass cut short by a broken entry writes nothing.
-    if (parser.translate(translator) && QDir().mkpath(userFolder))
+    if (parser.translate(translator) && MakePrivateDir(userDir) && QDir().mkpath(userFolder))
         translator.save(userName);
     return true;
 }

@@ -146,10 +146,8 @@ private slots:
         QFile description(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml")));
         SettingsParser parser(&description);
         QVERIFY(parser.parse());
-        {
-            ForcedLocale forced("C");
-            QVERIFY(LocalizeSettings(parser, tree.path() + "/bin", tree.path() + "/user"));
-        }
+        // Only the English document is installed here, whatever the locale.
+        QVERIFY(LocalizeSettings(parser, tree.path() + "/bin", tree.path() + "/user"));
         QCOMPARE(parser.findElement(QStringLiteral("PaperSize"))->title(), QStringLiteral("IDS_PAPER_SIZE"));
         QCOMPARE(parser.findElement(QStringLiteral("Copies"))->title(), QStringLiteral("Kopien"));
         QCOMPARE(QString::fromUtf8(fileBytes(installed)), text);

@@ -2,6 +2,7 @@
 #include "base/product.h"
 
 #include "app/appsettings.h"
+#include "app/devicepicker.h"
 #include "app/singleapplication.h"
 #include "base/debuglog.h"
 #include "base/programpaths.h"
@@ -118,6 +119,7 @@ int RunSettings(const StartOptions &options, const std::function<void()> &whileW
     controller.setWaitWork(whileWaiting);
     if (!controller.loadSettings())
         return settingsUnavailable(controller.lastFailure());
+    RememberDevice(options.devPath);
     // Declared after the controller, so it goes first: its rows point into
     // the controller's tree.
     SettingsDialog dialog(nullptr, nullptr, false, Qt::WindowFlags());
@@ -135,6 +137,10 @@ int RunSettings(const StartOptions &options, const std::function<void()> &whileW
 
 int VelmoraMain(int argc, char **argv)
 {
+    // Started from the menu: no device named, so one is looked for. A
+    // single argument stays a usage error.
+    if (argc == 1)
+        return StartWithoutArguments(argv[0], VelmoraMain);
     if (argc < 3) {
         DebugLog("Usage: %s <devPath> <devName>", qPrintable(ApplicationTitle()));
         return 1;

@@ -1,6 +1,7 @@
 #include "base/images.h"
 
 #include "base/imagecollections.h"
+#include "base/programpaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +43,7 @@ QImage ImageFromMimeSource(const QString &name)
         return QImage();
     QImage image = readOnce(QStringLiteral(":/images/") + name);
     if (image.isNull() && !name.contains(QLatin1String("..")))
-        image = readOnce(QStringLiteral("../share/images/") + name);
+        image = readOnce(QString::fromLatin1(ShareFolder) + QStringLiteral("/images/") + name);
     return image;
 }
 

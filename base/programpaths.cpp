@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <climits>
 #include <unistd.h>
@@ -88,4 +89,25 @@ QString ResolveSymLinks(const QString &path, int depth)
         prefix.truncate(slash);
     }
     return path;
+}
+
+QString UserDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/velmora");
+}
+
+QString UserConfigDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/velmora");
+}
+
+bool MakePrivateDir(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        return true;
+    // The parents are the user's ordinary folders (~/.local/share); only
+    // our own is kept to its owner.
+    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
+           QDir().mkdir(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -12,5 +12,6 @@ bool SaveText(const QString &path, const QString &text)
     stream.setEncoding(QStringConverter::System);
     stream << text;
     stream.flush();
-    return stream.status() == QTextStream::Ok && file.commit();
+    return stream.status() == QTextStream::Ok &&
+           file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit();
 }

@@ -13,7 +13,7 @@ bool ChangeSender::send(const QString &changes)
     m_failure.clear();
     m_deviceBusy = false;
     if (m_saveSent)
-        (void)SaveText(m_files.saveFilePath("./vlm_send(%1).xml"), changes);
+        (void)SaveText(m_files.saveFilePath("vlm_send(%1).xml"), changes);
     if (changes.isEmpty())
         return false;
     const BusyCursor busy;

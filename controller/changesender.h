@@ -11,7 +11,7 @@ class ChangeSender
 {
 public:
     // saveSent: every document handed over, an empty one too, is also
-    // written to the device's vlm_send(<name>).xml beside the program.
+    // written to the device's vlm_send(<name>).xml in the user's data folder.
     ChangeSender(const ProgramFiles &files, const QString &devPath, bool saveSent);
 
     // True when the device took the document. False with failure() saying

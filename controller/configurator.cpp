@@ -3,9 +3,10 @@
 #include "model/settingsparser.h"
 
 Configurator::Configurator(const QString &programDir, const QString &devPath, const QString &devName,
-                           bool useLocal, bool saveSent, bool saveDescription, bool saveLocalized)
+                           bool useLocal, bool saveSent, bool saveDescription, bool saveLocalized,
+                           bool collectMissingTexts)
     : m_files(programDir, devName), m_maintenance(devPath),
-      m_source(m_files, devPath, useLocal, saveDescription), m_session(m_files, saveLocalized),
+      m_source(m_files, devPath, useLocal, saveDescription), m_session(m_files, saveLocalized, collectMissingTexts),
       m_sender(m_files, devPath, saveSent), m_tools(m_files, devPath)
 {
     m_files.logVersionBanner();

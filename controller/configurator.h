@@ -16,9 +16,10 @@ class NodeDesc;
 class SettingsParser;
 
 // The application controller: gets the description from the device (or a
-// file beside the program), keeps the settings model built from it, sends
+// file in the user's data folder), keeps the settings model built from it, sends
 // changes back to the device and starts the sibling address-book tools.
-// Every path it uses is taken relative to the program directory. Each of
+// Installed files are found relative to the program directory, written
+// ones go to the user's folders (see ProgramFiles). Each of
 // those jobs is a piece of its own; the controller holds them together and
 // keeps the reason of the last failure.
 //
@@ -31,10 +32,10 @@ class Configurator : public QObject, public IConfigurator
     Q_OBJECT
 public:
     Configurator(const QString &programDir, const QString &devPath, const QString &devName, bool useLocal,
-                 bool saveSent, bool saveDescription, bool saveLocalized);
+                 bool saveSent, bool saveDescription, bool saveLocalized, bool collectMissingTexts = true);
     ~Configurator() override;
 
-    // Paths beside the program and the About information (see ProgramFiles).
+    // Installed paths and the About information (see ProgramFiles).
     [[nodiscard]] QString resolvePath(const QString &relative) const { return m_files.resolvePath(relative); }
     [[nodiscard]] AboutInfo aboutInfo() const { return m_files.aboutInfo(); }
 

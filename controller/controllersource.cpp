@@ -6,8 +6,9 @@
 
 // The device name only names the controller's save files and the About
 // information, neither of which velmoractl uses: the node's name serves.
+// Scripts read settings; they leave no translation entries behind.
 ControllerSource::ControllerSource(const QString &programDir, const QString &devPath)
-    : m_configurator(programDir, devPath, QFileInfo(devPath).fileName(), false, false, false, false)
+    : m_configurator(programDir, devPath, QFileInfo(devPath).fileName(), false, false, false, false, false)
 {}
 
 ControllerSource::~ControllerSource() = default;

@@ -49,7 +49,7 @@ QString DescriptionSource::read()
     m_deviceBusy = false;
     const QString text = m_useLocal ? readFile() : readDevice();
     if (m_keepCopy)
-        (void)SaveText(m_files.saveFilePath("./vlm(%1).xml"), text);
+        (void)SaveText(m_files.saveFilePath("vlm(%1).xml"), text);
     if (text.isEmpty() && m_failure.isEmpty())
         m_failure = tr("The description is empty.");
     return text;
@@ -57,7 +57,7 @@ QString DescriptionSource::read()
 
 QString DescriptionSource::readFile()
 {
-    const QString path = m_files.resolvePath(QStringLiteral("./vlm.xml"));
+    const QString path = ProgramFiles::userDataPath(QStringLiteral("vlm.xml"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         DebugLog("Cannot open file: '%s'", qPrintable(path));

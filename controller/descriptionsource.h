@@ -10,7 +10,7 @@
 struct LinkFailure;
 class SettingsParser;
 
-// Where the description text comes from: the file vlm.xml beside the program
+// Where the description text comes from: the file vlm.xml in the user's data folder
 // or the device itself. When no text can be had, or the text gives no
 // settings, the source says why in one sentence the user can act on.
 class DescriptionSource
@@ -20,7 +20,7 @@ class DescriptionSource
 
 public:
     // keepCopy: every text read is also written, as received, to the
-    // device's vlm(<name>).xml beside the program.
+    // device's vlm(<name>).xml in the user's data folder.
     DescriptionSource(const ProgramFiles &files, const QString &devPath, bool useLocal, bool keepCopy);
 
     // Work that must go on while a fetch blocks the program's one thread:

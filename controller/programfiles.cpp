@@ -3,6 +3,7 @@
 #include "base/debuglog.h"
 #include "base/images.h"
 #include "base/product.h"
+#include "base/programpaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,21 @@ QString ProgramFiles::resolvePath(const QString &relative) const
     return QDir::cleanPath(m_programDir + QLatin1Char('/') + relative);
 }
 
+QString ProgramFiles::sharePath(const QString &relative) const
+{
+    return resolvePath(QString::fromLatin1(ShareFolder) + QLatin1Char('/') + relative);
+}
+
+QString ProgramFiles::userDataPath(const QString &name)
+{
+    // The program never writes below its installation: a packaged copy is
+    // shared by every user and must stay as the package left it.
+    const QString dir = UserDataDir();
+    if (!MakePrivateDir(dir))
+        DebugLog("Cannot create the folder '%s'", qPrintable(dir));
+    return dir + QLatin1Char('/') + name;
+}
+
 QString ProgramFiles::saveFilePath(const char *pattern) const
 {
     // The device name may come from the device itself: a '/' in it would
@@ -45,14 +61,14 @@ QString ProgramFiles::saveFilePath(const char *pattern) const
     // file name (".." then stays part of one name). Logs keep the name as given.
     QString name = m_devName;
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return resolvePath(QString::fromLatin1(pattern).arg(name));
+    return userDataPath(QString::fromLatin1(pattern).arg(name));
 }
 
 void ProgramFiles::logVersionBanner() const
 {
     // The lines name the controller's constructor, which logs the banner:
     // that is where a reader of the trace looks for it.
-    const QString path = resolvePath(QStringLiteral("./.version"));
+    const QString path = sharePath(QStringLiteral("version"));
     if (!QFileInfo::exists(path)) {
         DebugLog("Configurator::Configurator() can't get application version");
         return;
@@ -75,14 +91,14 @@ void ProgramFiles::logVersionBanner() const
 AboutInfo ProgramFiles::aboutInfo() const
 {
     AboutInfo info;
-    QFile file(resolvePath(QStringLiteral("./.version")));
+    QFile file(sharePath(QStringLiteral("version")));
     if (file.open(QIODevice::ReadOnly)) {
         QTextStream stream(&file);
         QString word;
         stream >> word;
         info.version = versionFrom(word);
     }
-    const QString logoPath = resolvePath(QStringLiteral("../share/icons/logo.png"));
+    const QString logoPath = sharePath(QStringLiteral("icons/logo.png"));
     if (!QPixmapCache::find(logoPath, &info.logo)) {
         info.logo = QPixmap::fromImage(ReadImage(logoPath));
         if (!info.logo.isNull())

@@ -4,9 +4,10 @@
 
 #include <QString>
 
-// The files of one device's controller beside the program: paths taken
-// relative to the program directory, the save files named after the device,
-// and the version file and logo the About setting shows.
+// The files of one device's controller: the installed read-only files,
+// found relative to the program directory (<prefix>/share/velmora), and the
+// files written for the user under the user's own folders (the save files
+// named after the device); the version record and logo the About setting shows.
 class ProgramFiles
 {
 public:
@@ -18,7 +19,11 @@ public:
     // A path relative to the program directory made absolute; a null path
     // gives the program directory. Null when the program directory is unknown.
     [[nodiscard]] QString resolvePath(const QString &relative) const;
-    // A file written beside the program for this device: the pattern's %1
+    // An installed read-only file, relative to <prefix>/share/velmora.
+    [[nodiscard]] QString sharePath(const QString &relative) const;
+    // A file in the user's data folder, which is created when missing.
+    [[nodiscard]] static QString userDataPath(const QString &name);
+    // A file written for the user about this device: the pattern's %1
     // becomes the device name.
     [[nodiscard]] QString saveFilePath(const char *pattern) const;
 

@@ -1,10 +1,12 @@
 #include "controller/settingssession.h"
 
+#include "base/programpaths.h"
 #include "i18n/localization.h"
 #include "model/settingsparser.h"
 
-SettingsSession::SettingsSession(const ProgramFiles &files, bool saveLocalized)
-    : m_files(files), m_saveLocalized(saveLocalized), m_pParser(std::make_unique<SettingsParser>())
+SettingsSession::SettingsSession(const ProgramFiles &files, bool saveLocalized, bool collectMissingTexts)
+    : m_files(files), m_saveLocalized(saveLocalized), m_collectMissingTexts(collectMissingTexts),
+      m_pParser(std::make_unique<SettingsParser>())
 {}
 
 SettingsSession::~SettingsSession() = default;
@@ -24,8 +26,9 @@ NodeDesc *SettingsSession::load(const QString &text)
     (void)m_pParser->parse();
 
     // Localized before the localized document is saved.
-    (void)LocalizeSettings(*m_pParser, m_files.programDir());
+    (void)LocalizeSettings(*m_pParser, m_files.programDir(),
+                           m_collectMissingTexts ? UserDataDir() : QString());
     if (m_saveLocalized)
-        (void)m_pParser->save(m_files.saveFilePath("./vlm(%1).xml"));
+        (void)m_pParser->save(m_files.saveFilePath("vlm(%1).xml"));
     return m_pParser->root();
 }

@@ -20,8 +20,10 @@ class SettingsSession
 {
 public:
     // saveLocalized: the localized document is written to the device's
-    // vlm(<name>).xml beside the program after every load.
-    SettingsSession(const ProgramFiles &files, bool saveLocalized);
+    // vlm(<name>).xml in the user's data folder after every load.
+    // collectMissingTexts: the keys no translation document holds are added
+    // to the user's copy of the document.
+    SettingsSession(const ProgramFiles &files, bool saveLocalized, bool collectMissingTexts = true);
     ~SettingsSession();
 
     SettingsSession(const SettingsSession &) = delete;
@@ -40,5 +42,6 @@ public:
 private:
     ProgramFiles m_files;
     bool m_saveLocalized = false;
+    bool m_collectMissingTexts = true;
     std::unique_ptr<SettingsParser> m_pParser;
 };

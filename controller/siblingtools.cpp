@@ -1,17 +1,19 @@
 #include "controller/siblingtools.h"
 
 #include "base/debuglog.h"
+#include "base/programpaths.h"
 #include "base/savetext.h"
 #include "model/settingsparser.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 struct ToolFiles
 {
     QString (SettingsParser::*configuration)() const;
+    const char *name; // on PATH, and of the configuration file
     const char *program;
-    const char *configFile;
     const char *noProgram; // logged when the program path is unknown
     const char *notStarted;
 };
@@ -19,11 +21,11 @@ struct ToolFiles
 // In the order of SiblingTools::Tool. The address book's failure to start
 // keeps the capital the trace has always shown.
 const ToolFiles Tools[] = {
-    {&SettingsParser::readPhoneBook, "../../PhoneBook/bin/phonebook", "../../PhoneBook/bin/.config",
+    {&SettingsParser::readPhoneBook, "phonebook", "../../PhoneBook/bin/phonebook",
      "Unable to run phonebook", "Unable to run phonebook"},
-    {&SettingsParser::readEmailBook, "../../EmailBook/bin/emailbook", "../../EmailBook/bin/.config",
+    {&SettingsParser::readEmailBook, "emailbook", "../../EmailBook/bin/emailbook",
      "Unable to run emailbook", "Unable to run emailbook"},
-    {&SettingsParser::readAddressBook, "../../AddressBook/bin/addressbook", "../../AddressBook/bin/.config",
+    {&SettingsParser::readAddressBook, "addressbook", "../../AddressBook/bin/addressbook",
      "Unable to run addressbook", "Unable to run Addressbook"},
 };
 } // namespace
@@ -36,10 +38,16 @@ bool SiblingTools::start(Tool which, const SettingsParser &parser) const
 {
     const ToolFiles &tool = Tools[which];
     // Rewritten on every start; without the tool's setting the file is left empty.
-    const QString configPath = m_files.resolvePath(QString::fromLatin1(tool.configFile));
+    const QString name = QString::fromLatin1(tool.name);
+    const QString configDir = UserConfigDir();
+    if (!MakePrivateDir(configDir))
+        DebugLog("Cannot create the folder '%s'", qPrintable(configDir));
+    const QString configPath = configDir + QLatin1Char('/') + name + QLatin1String(".config");
     (void)SaveText(configPath, (parser.*tool.configuration)());
 
-    const QString program = m_files.resolvePath(QString::fromLatin1(tool.program));
+    QString program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty())
+        program = m_files.resolvePath(QString::fromLatin1(tool.program));
     if (program.isNull()) {
         DebugLog("%s", tool.noProgram);
         return false;

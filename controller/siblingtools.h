@@ -6,9 +6,11 @@
 
 class SettingsParser;
 
-// The sibling address-book tools, installed beside the program's own
-// folder. Each gets the device path and a configuration file holding its
-// part of the description.
+// The sibling address-book tools: each is looked up on PATH, then in its
+// folder beside the program's own. Each gets the device path and a
+// configuration file holding its part of the description, written to the
+// user's configuration folder (<tool>.config, owner-only: it holds the
+// device's phone and e-mail books).
 class SiblingTools
 {
 public:

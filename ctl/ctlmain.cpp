@@ -6,6 +6,7 @@
 #include "controller/controllersource.h"
 #include "controller/ctlsource.h"
 #include "ctl/ctlcommands.h"
+#include "ctl/ctldoctor.h"
 #include "ctl/ctlformat.h"
 #include "ctl/ctlimport.h"
 #include "ctl/ctloptions.h"
@@ -51,6 +52,20 @@ QMessageBox::StandardButton answerOnStandardError(const UserMessage::Request &re
     return QMessageBox::Ok;
 }
 
+int RunDoctorCommand(const QStringList &arguments, int argc, char **argv)
+{
+    if (arguments.size() != 1 || arguments.first().startsWith(QLatin1String("--"))) {
+        writeError(QStringLiteral("velmoractl: doctor needs one device path"));
+        writeError(translated("Try 'velmoractl --help'."));
+        return ExitUsage;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(dropMessage);
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    return RunDoctor(arguments.first(), out);
+}
+
 std::unique_ptr<CtlSource> makeSource(const CtlOptions &options, const char *argv0)
 {
     if (!options.localFile.isEmpty())
@@ -65,9 +80,12 @@ int VelmoraCtlMain(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    // "doctor" comes before the device path: it looks at the node, not at settings.
+    if (arguments.value(0) == QLatin1String("doctor"))
+        return RunDoctorCommand(arguments.mid(1), argc, argv);
     const CtlOptions options = ParseCtlArguments(arguments);
     if (options.help) {
-        QTextStream(stdout) << CtlUsage();
+        QTextStream(stdout) << CtlUsage() << DoctorUsage();
         return ExitDone;
     }
     if (options.version) {

@@ -21,10 +21,13 @@
 namespace {
 
 const QString ExtraDependencies = QStringLiteral("dependencies.xml");
-// A run tree of its own below the working directory: the program directory
-// and, beside it, the translation document of the fall-back language.
+// A run tree of its own below the working directory: the program directory,
+// beside it the installed folder of the fall-back language, and the user's
+// data folder whose copy of the translation document is read and written back.
 const QString ProgramDir = QStringLiteral("run/bin");
-const QString TranslationFile = QStringLiteral("run/share/translation/en/vlm_en.xml");
+const QString InstalledTranslations = QStringLiteral("run/share/velmora/translation/en");
+const QString UserDir = QStringLiteral("run/user");
+const QString TranslationFile = QStringLiteral("run/user/translation/en/vlm_en.xml");
 
 QList<Element *> allElements(SettingsParser &parser)
 {
@@ -84,7 +87,8 @@ void SetUpFuzzing()
     Translator::setFormatErrorHandler([] {});
     static QTemporaryDir directory;
     if (!directory.isValid() || !QDir::setCurrent(directory.path()) ||
-        !QDir().mkpath(QFileInfo(TranslationFile).path()) || !QDir().mkpath(ProgramDir))
+        !QDir().mkpath(QFileInfo(TranslationFile).path()) || !QDir().mkpath(ProgramDir) ||
+        !QDir().mkpath(InstalledTranslations))
         std::abort();
     (void)baseDescription();
 }
@@ -133,7 +137,7 @@ bool FuzzTranslation(const QByteArray &bytes)
     SettingsParser parser;
     parser.setContent(baseDescription());
     (void)parser.parse();
-    return LocalizeSettings(parser, QDir(ProgramDir).absolutePath());
+    return LocalizeSettings(parser, QDir(ProgramDir).absolutePath(), QDir(UserDir).absolutePath());
 }
 
 bool FuzzDevice(const QByteArray &bytes)

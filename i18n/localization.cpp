@@ -1,6 +1,7 @@
 #include "i18n/localization.h"
 
 #include "base/debuglog.h"
+#include "base/programpaths.h"
 #include "base/systemlocale.h"
 #include "i18n/translator.h"
 #include "model/settingsparser.h"
@@ -11,6 +12,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+#include <memory>
 
 namespace {
 
@@ -55,7 +58,7 @@ bool loadCatalogue(const QString &name, const QString &folder)
 
 } // namespace
 
-bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
+bool LocalizeSettings(SettingsParser &parser, const QString &programDir, const QString &userDir)
 {
     QString code = GetSystemLocale();
     DebugLog("VLM System locale: %s \n", qPrintable(code));
@@ -68,15 +71,26 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir)
         return false;
     }
 
-    const QString fileName = resolved(
-        programDir, QString::asprintf("%s%s/%s", TranslationFolderBase, qPrintable(code),
-                                      qPrintable(QString::asprintf("vlm_%s.xml", qPrintable(code)))));
-    DebugLog("Translation file: %s", qPrintable(fileName));
-    QFile file(fileName);
-    Translator translator(&file);
+    const QString documentName = QStringLiteral("vlm_%1.xml").arg(code);
+    const QString installedName = folder + QLatin1Char('/') + documentName;
+    DebugLog("Translation file: %s", qPrintable(installedName));
+    QFile installedFile(installedName);
+    auto installed = std::make_unique<Translator>(&installedFile);
+    if (userDir.isNull()) {
+        // Read-only use (velmoractl): the installed texts, nothing written.
+        (void)parser.translate(*installed);
+        return true;
+    }
+
+    const QString userFolder = userDir + QLatin1Char('/') + QLatin1String(UserTranslationFolder) + code;
+    const QString userName = userFolder + QLatin1Char('/') + documentName;
+    DebugLog("Translation file of the user: %s", qPrintable(userName));
+    QFile userFile(userName);
+    Translator translator(&userFile);
+    translator.setFallback(std::move(installed));
     // A pass cut short by a broken entry writes nothing.
-    if (parser.translate(translator))
-        translator.save(fileName);
+    if (parser.translate(translator) && MakePrivateDir(userDir) && QDir().mkpath(userFolder))
+        translator.save(userName);
     return true;
 }
 

@@ -80,7 +80,7 @@ bool Translator::save(const QString &fileName)
     QSaveFile file(fileName);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(bytes);
-        if (file.commit())
+        if (file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit())
             return true;
     }
     DebugLog("Translator::save: cannot write '%s' (%s); the new entries are lost", qPrintable(fileName),
@@ -105,7 +105,21 @@ bool Translator::localize(ILocalizable *object, const QDomNode &translation, con
     if (m_indexed.isNull() || m_indexed != translation)
         buildIndex(translation);
 
-    const Lookup found = lookup(key, descKey);
+    Lookup found = lookup(key, descKey);
+    if (m_pFallback && !found.formatError && !(found.titleFound && found.descFound)) {
+        // What this document lacks comes from the one below it; only what
+        // neither holds is added here.
+        const Lookup below = m_pFallback->lookupInPass(key, descKey);
+        found.formatError = below.formatError;
+        if (!found.titleFound && below.titleFound) {
+            found.title = below.title;
+            found.titleFound = true;
+        }
+        if (!found.descFound && below.descFound) {
+            found.desc = below.desc;
+            found.descFound = true;
+        }
+    }
     if (found.formatError) {
         formatErrorHandler();
         return false;
@@ -231,8 +245,24 @@ void Translator::forget(const QString &id)
         m_lookups.remove(id.chopped(DescriptionSuffix.size()));
 }
 
+void Translator::setFallback(std::unique_ptr<Translator> fallback)
+{
+    m_pFallback = std::move(fallback);
+}
+
+Translator::Lookup Translator::lookupInPass(const QString &key, const QString &descKey)
+{
+    if (m_passNode.isNull())
+        return Lookup();
+    if (m_indexed.isNull() || m_indexed != m_passNode)
+        buildIndex(m_passNode);
+    return lookup(key, descKey);
+}
+
 bool Translator::beginPass()
 {
+    if (m_pFallback && !m_pFallback->beginPass())
+        m_pFallback.reset();
     m_passNode = createPath(DomParser::splitPath(QStringLiteral("root/Translation")));
     return !m_passNode.isNull();
 }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class ILocalizable;
@@ -52,6 +53,11 @@ public:
 
     static FormatErrorHandler setFormatErrorHandler(FormatErrorHandler handler);
 
+    // A document looked up for every key this one lacks (the installed
+    // document under the user's copy); it is read, never written, and only
+    // the keys missing from both are added here.
+    void setFallback(std::unique_ptr<Translator> fallback);
+
 private:
     // One message of the Translation node: its place among the node's
     // children and its Value (hasValue false when the message has none).
@@ -82,6 +88,8 @@ private:
     void indexEntry(const QString &id, const QString &value, bool hasValue);
     Lookup lookup(const QString &key, const QString &descKey);
     void forget(const QString &id);
+    // lookup against this document's own Translation node of the running pass.
+    Lookup lookupInPass(const QString &key, const QString &descKey);
 
     // Messages by Id in document order, built once per Translation node and
     // kept up to date by addMessage, so a lookup never scans the document.
@@ -95,4 +103,5 @@ private:
     int m_nextPosition = 0;
     // False after a failed read of a file that exists.
     bool m_writeBack = true;
+    std::unique_ptr<Translator> m_pFallback;
 };

@@ -193,7 +193,9 @@ bool DomParser::save(const QString &fileName)
     QTextStream stream(&file);
     copy.save(stream, 4);
     stream.flush();
-    if (stream.status() != QTextStream::Ok || !file.commit()) {
+    // A saved document is the user's own (a device's settings): owner only.
+    if (stream.status() != QTextStream::Ok ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !file.commit()) {
         DebugLog("DomParser::save(): writing %s failed: %s", qPrintable(fileName),
                  qPrintable(file.errorString()));
         return false;

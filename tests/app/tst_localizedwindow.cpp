@@ -62,7 +62,9 @@ private:
 // A tree whose program reads the sample device from its local file.
 bool withLocalSample(const RunTreeCopy &tree)
 {
-    return tree.isValid() && QFile::copy(samplePath(), tree.binDir() + QStringLiteral("/vlm.xml"));
+    QFile sample(samplePath());
+    return tree.isValid() && sample.open(QIODevice::ReadOnly) &&
+           tree.writeData(QStringLiteral("vlm.xml"), sample.readAll());
 }
 
 // Every push button shows its whole text: German texts are longer, and a
@@ -168,7 +170,7 @@ private slots:
         options.programDir = tree.binDir();
         options.devPath = QStringLiteral("/nonexistent/device");
         options.devName = QStringLiteral("Office");
-        options.useLocalDescription = true; // and no vlm.xml beside the program
+        options.useLocalDescription = true; // and no vlm.xml in the data folder
         QDir::setCurrent(tree.binDir());
         QCOMPARE(RunSettings(options), 1);
         QCOMPARE(boxes.count(), 1);

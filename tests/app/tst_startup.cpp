@@ -61,6 +61,8 @@ class TestStartup : public QObject
             return -1;
         }
         RunTreeCopy tree;
+        // The remembered size is looked at after the tree is gone.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
         QDir::setCurrent(tree.binDir());
         StartOptions options;
         options.programDir = tree.binDir();

@@ -62,7 +62,7 @@ private slots:
 
     void logoIsStaged()
     {
-        QCOMPARE(QImage(QStringLiteral(VELMORA_STAGE_DIR "/share/icons/logo.png")).size(), QSize(128, 48));
+        QCOMPARE(QImage(QStringLiteral(VELMORA_STAGE_DIR "/share/velmora/icons/logo.png")).size(), QSize(128, 48));
     }
 };
 

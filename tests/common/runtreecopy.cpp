@@ -23,6 +23,20 @@ RunTreeCopy::RunTreeCopy()
 {
     m_root = QDir(m_dir.path()).canonicalPath() + QStringLiteral("/it's a \"run\" tree $(true)/stage");
     m_valid = m_dir.isValid() && copyTree(QStringLiteral(VELMORA_STAGE_DIR), m_root);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(outside(QStringLiteral("home/data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(outside(QStringLiteral("home/config"))));
+}
+
+RunTreeCopy::~RunTreeCopy()
+{
+    // An empty variable counts as unset.
+    qputenv("XDG_DATA_HOME", m_savedData);
+    qputenv("XDG_CONFIG_HOME", m_savedConfig);
+}
+
+bool RunTreeCopy::writeData(const QString &name, const QByteArray &content) const
+{
+    return write(QStringLiteral("../home/data/velmora/") + name, content);
 }
 
 QString RunTreeCopy::outside(const QString &relative) const

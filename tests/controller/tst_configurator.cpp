@@ -28,8 +28,8 @@ private slots:
         addRow("null gives the program directory", "/usr/x/bin", QString(), "/usr/x/bin");
         addRow("dot slash is appended as written", "/usr/x/bin", "./a/../.version",
                "/usr/x/bin/a/../.version");
-        addRow("share path is cleaned", "/usr/x/bin", "../share/translation/en",
-               "/usr/x/share/translation/en");
+        addRow("share path is cleaned", "/usr/x/bin", "../share/velmora/translation/en",
+               "/usr/x/share/velmora/translation/en");
         addRow("sibling tool", "/usr/x/bin", "../../PhoneBook/bin/phonebook", "/usr/PhoneBook/bin/phonebook");
         addRow("unknown program directory", QString(), "../../PhoneBook/bin/phonebook", QString());
     }
@@ -63,8 +63,8 @@ private slots:
         RunTreeCopy tree;
         QVERIFY(tree.isValid());
         QFETCH(QByteArray, content);
-        QVERIFY(content.isNull() ? QFile::remove(tree.binDir() + "/.version")
-                                 : tree.write("bin/.version", content));
+        QVERIFY(content.isNull() ? QFile::remove(tree.shareDir() + "/version")
+                                 : tree.write("share/velmora/version", content));
         LogCapture log;
         auto controller = controllerIn(tree, "/dev/null");
         QFETCH(QString, banner);
@@ -84,7 +84,7 @@ private slots:
         RunTreeCopy tree;
         QFETCH(bool, picture);
         if (!picture)
-            QVERIFY(tree.write("share/icons/logo.png", "GIF89a? no, just text"));
+            QVERIFY(tree.write("share/velmora/icons/logo.png", "GIF89a? no, just text"));
         auto controller = controllerIn(tree, "/dev/null", "Lab");
         const AboutInfo about = controller->aboutInfo();
         QTEST(!about.logo.isNull(), "shown");
@@ -140,7 +140,7 @@ private slots:
         SimulatedDevice device;
         QVERIFY2(device.start(samplePath(), options), qPrintable(device.errorText()));
         RunTreeCopy tree;
-        QVERIFY(QFile::copy(samplePath(), tree.binDir() + "/vlm.xml"));
+        QVERIFY(tree.writeData("vlm.xml", fileBytes(samplePath())));
         const QString node = options.isEmpty() ? tree.outside("gone") : device.devicePath();
         auto controller = controllerIn(tree, node, "Office", {true});
         QVERIFY(controller->loadSettings());
@@ -153,7 +153,7 @@ private slots:
 
     void saveFiles_data()
     {
-        // devName as the device may call itself; file: the name in the program directory
+        // devName as the device may call itself; file: the name in the user's data folder
         addColumns<QString, ControllerOptions, QString, QString>({"devName", "options", "file", "holds"});
         addRow("description as received", "Office", ControllerOptions{false, false, true, false},
                "vlm(Office).xml", "received");
@@ -172,7 +172,7 @@ private slots:
         SimulatedDevice device;
         QVERIFY2(device.start(samplePath()), qPrintable(device.errorText()));
         RunTreeCopy tree;
-        QVERIFY(QDir().mkpath(tree.binDir() + "/vlm(") && QDir().mkpath(tree.binDir() + "/vlm_send("));
+        QVERIFY(QDir().mkpath(tree.dataDir() + "/vlm(") && QDir().mkpath(tree.dataDir() + "/vlm_send("));
         QVERIFY(QDir().mkpath(tree.root() + "/x"));
         auto controller = controllerIn(tree, device.devicePath(), devName, options);
         QVERIFY(controller->loadSettings());
@@ -181,26 +181,29 @@ private slots:
 
         QFETCH(QString, file);
         QFETCH(QString, holds);
-        const QByteArray saved = fileBytes(tree.binDir() + '/' + file);
+        const QByteArray saved = fileBytes(tree.dataDir() + '/' + file);
+        // A device's settings are the user's own: nobody else may read them.
+        QCOMPARE(QFile::permissions(tree.dataDir() + '/' + file) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         if (holds == "received")
             QCOMPARE(saved, fileBytes(samplePath()));
         else if (holds == "sent")
             QCOMPARE(QString::fromUtf8(saved), changeDocument("<Copies CURRENT=\"4\" />"));
         else // the parsed document is written with four blanks per level
             QVERIFY2(saved.contains("\n    <PrinterSettingsInfo"), saved.constData());
-        // Nothing landed outside the program directory.
+        // Nothing landed outside the user's data folder.
         QVERIFY(QDir(tree.root() + "/x").isEmpty());
     }
 
-    void unwritableProgramDirectorySavesNothing()
+    void unwritableDataFolderSavesNothing()
     {
         SimulatedDevice device;
         QVERIFY2(device.start(samplePath()), qPrintable(device.errorText()));
         RunTreeCopy tree;
         // Below a regular file nothing can be created, not even by root.
-        const QString below = tree.binDir() + "/.version/bin";
+        qputenv("XDG_DATA_HOME", QFile::encodeName(tree.shareDir() + "/version/data"));
         QDir::setCurrent(tree.binDir());
-        Configurator controller(below, device.devicePath(), "Office", false, true, true, true);
+        Configurator controller(tree.binDir(), device.devicePath(), "Office", false, true, true, true);
         QVERIFY(controller.loadSettings());
         setting(controller, "Copies")->setCurrent("2");
         QVERIFY(controller.applySettings(""));

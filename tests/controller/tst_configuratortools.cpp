@@ -8,6 +8,7 @@
 #include "model/settingsparser.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -43,6 +44,9 @@ private slots:
                "PhoneBook/bin/phonebook", descriptionData("group_popup_members.xml"), QString(), true);
         addRow("tool not installed", &Configurator::emailBookStart, "EmailBook/bin/emailbook", samplePath(),
                descriptionData("books/emailbook.txt"), false);
+        // A folder on the search path comes before the folder beside the program.
+        addRow("tool on the search path", &Configurator::phoneBookStart, "onpath/phonebook", samplePath(),
+               descriptionData("books/phonebook.txt"), true);
     }
     void startsTool()
     {
@@ -56,20 +60,27 @@ private slots:
         const QString program = tree.outside(tool);
         const QString toolDir = QFileInfo(program).path();
         QVERIFY(QDir().mkpath(toolDir));
+        const QByteArray searchPath = qgetenv("PATH");
+        if (tool.startsWith("onpath/"))
+            qputenv("PATH", QFile::encodeName(toolDir) + ':' + searchPath);
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", searchPath); });
         if (script) {
             QFile file(program);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(StandIn) == StandIn.size());
             QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
         }
-        QVERIFY(QFile::copy(description, tree.binDir() + "/vlm.xml"));
+        QVERIFY(tree.writeData("vlm.xml", fileBytes(description)));
         auto controller = controllerIn(tree, HostileNode, "Office", {true});
         (void)controller->loadSettings();
 
         LogCapture log;
         QCOMPARE(((*controller).*start)(), script);
-        const QString configPath = toolDir + "/.config";
+        const QString configPath = tree.configDir() + '/' + QFileInfo(program).fileName() + ".config";
         QCOMPARE(QString::fromUtf8(fileBytes(configPath)),
                  config.isNull() ? QString() : QString::fromUtf8(fileBytes(config)));
+        // The books are the user's own: nobody else may read them.
+        QCOMPARE(QFile::permissions(configPath) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         // The trace shows the command as a shell line would read.
         const QString command = QStringLiteral("Command: '%1' %2 %3 &").arg(program, HostileNode, configPath);
         QVERIFY2(log.contains(command), qPrintable(log.lines().join('\n')));

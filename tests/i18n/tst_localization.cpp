@@ -7,16 +7,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
 #include <clocale>
+#include <utility>
 
 namespace {
 
-const QString StagedTranslations = QStringLiteral(VELMORA_STAGE_DIR "/share/translation");
+const QString StagedTranslations = QStringLiteral(VELMORA_STAGE_DIR "/share/velmora/translation");
 
 QByteArray fileBytes(const QString &path)
 {
@@ -82,7 +85,7 @@ private slots:
         QTemporaryDir tree;
         QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("bin")));
         for (const QString &code : folders) {
-            const QString folder = QStringLiteral("/share/translation/") + code;
+            const QString folder = QStringLiteral("/share/velmora/translation/") + code;
             const QString name = QStringLiteral("/vlm_%1.xml").arg(code);
             QVERIFY(QDir(tree.path()).mkpath(folder.mid(1)));
             QVERIFY(QFile::copy(StagedTranslations + QLatin1Char('/') + code + name,
@@ -96,7 +99,8 @@ private slots:
         LogCapture log;
         {
             ForcedLocale forced(locale);
-            QCOMPARE(LocalizeSettings(parser, tree.path() + QStringLiteral("/bin")), !used.isEmpty());
+            QCOMPARE(LocalizeSettings(parser, tree.path() + QStringLiteral("/bin"), tree.path() + "/user"),
+                     !used.isEmpty());
         }
         QTEST(parser.findElement(QStringLiteral("PaperSize"))->title(), "title");
         QFETCH(QStringList, lines);
@@ -104,18 +108,56 @@ private slots:
             QVERIFY2(log.contains(line), qPrintable(line));
         const QString file =
             tree.path() +
-            QStringLiteral("/share/translation/%1/vlm_%1.xml").arg(used.isEmpty() ? "en" : used);
+            QStringLiteral("/share/velmora/translation/%1/vlm_%1.xml").arg(used.isEmpty() ? "en" : used);
         if (used.isEmpty()) {
             QVERIFY(
-                log.contains(QStringLiteral("VLM [en]folderName: %1/share/translation/en doesn't exist!!! \n")
+                log.contains(QStringLiteral("VLM [en]folderName: %1/share/velmora/translation/en doesn't exist!!! \n")
                                  .arg(tree.path())));
             QVERIFY(!QFile::exists(file));
         } else {
             QVERIFY(log.contains(QStringLiteral("Translation file: ") + file));
-            // The sample device's keys are all there: the write-back changes nothing.
+            // The sample device's keys are all there: the installed document
+            // stays as it was and the user's copy gets no entry.
             QCOMPARE(fileBytes(file),
                      fileBytes(StagedTranslations + QStringLiteral("/%1/vlm_%1.xml").arg(used)));
+            QVERIFY(!fileBytes(tree.path() + QStringLiteral("/user/translation/%1/vlm_%1.xml").arg(used))
+                         .contains("<message>"));
         }
+    }
+
+    // The installed document is shared by every user and never written: a
+    // key it lacks is collected in the user's copy, which is looked at first.
+    void userCopyHoldsOnlyMissingKeys()
+    {
+        QTemporaryDir tree;
+        const QString installed = tree.path() + "/share/velmora/translation/en/vlm_en.xml";
+        const QString userCopy = tree.path() + "/user/translation/en/vlm_en.xml";
+        // The installed document without the paper size's two entries; the
+        // user's copy with its own title of Copies.
+        QString text = QString::fromUtf8(fileBytes(StagedTranslations + "/en/vlm_en.xml"));
+        text.remove(QRegularExpression("<message>\\s*<Id>IDS_PAPER_SIZE( description)?</Id>[^/]*</Value>\\s*</message>"));
+        const QByteArray user = "<root><Translation><message><Id>IDS_COPIES</Id><Value>Kopien</Value></message>"
+                                "</Translation></root>";
+        for (const auto &[path, bytes] : {std::pair{installed, text.toUtf8()}, {userCopy, user}}) {
+            QFile file(path);
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+                    file.write(bytes) == bytes.size());
+        }
+        QFile description(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml")));
+        SettingsParser parser(&description);
+        QVERIFY(parser.parse());
+        // Only the English document is installed here, whatever the locale.
+        QVERIFY(LocalizeSettings(parser, tree.path() + "/bin", tree.path() + "/user"));
+        QCOMPARE(parser.findElement(QStringLiteral("PaperSize"))->title(), QStringLiteral("IDS_PAPER_SIZE"));
+        QCOMPARE(parser.findElement(QStringLiteral("Copies"))->title(), QStringLiteral("Kopien"));
+        QCOMPARE(QString::fromUtf8(fileBytes(installed)), text);
+        // Exactly the two missing keys were added, after what the user had.
+        const QString written = QString::fromUtf8(fileBytes(userCopy));
+        QCOMPARE(written.count("<Id>"), 3);
+        QVERIFY2(written.contains("<Id>IDS_PAPER_SIZE</Id>") && written.contains("<Id>IDS_PAPER_SIZE description</Id>"),
+                 qPrintable(written));
+        QCOMPARE(QFile::permissions(userCopy) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void programCatalogues()

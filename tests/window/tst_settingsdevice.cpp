@@ -36,7 +36,7 @@ struct DeviceWindow
     bool start(const QStringList &options, bool local = false)
     {
         if (!device.start(samplePath(), options) ||
-            (local && !QFile::copy(samplePath(), tree.binDir() + "/vlm.xml")))
+            (local && !(QDir().mkpath(tree.dataDir()) && QFile::copy(samplePath(), tree.dataDir() + "/vlm.xml"))))
             return false;
         controller = controllerIn(tree, device.devicePath(), "Office", {local});
         dialog.initialize(controller.get(), QStringLiteral("Office"));

@@ -203,8 +203,9 @@ private slots:
     void damagedTranslationEndsCleanly()
     {
         RunTreeCopy tree;
-        QVERIFY(tree.isValid() && QFile::copy(samplePath(), tree.binDir() + "/vlm.xml"));
-        QVERIFY(tree.write("share/translation/en/vlm_en.xml",
+        QFile sample(samplePath());
+        QVERIFY(tree.isValid() && sample.open(QIODevice::ReadOnly) && tree.writeData("vlm.xml", sample.readAll()));
+        QVERIFY(tree.write("share/velmora/translation/en/vlm_en.xml",
                            "<root><Translation><message><Id>IDS_COPIES</Id></message></Translation></root>"));
         for (int run = 0; run < 10; ++run) {
             Run damaged = startProgram({"/dev/null", "Damaged", "use_local_vlm"},

@@ -12,6 +12,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=$top/build-deb
 cd "$top"
+. "$top/tools/aptpackages.sh"
 
 version=$(sed -n 's/^project(Velmora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "package.sh: no version in CMakeLists.txt" >&2; exit 1; }
@@ -20,21 +21,7 @@ version=$(sed -n 's/^project(Velmora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 mapfile -t depends < <(sed -n '/^Build-Depends:/,/^[A-Z]/p' debian/control | sed '$d' |
   sed 's/^Build-Depends://; s/([^)]*)//g' | tr ',' '\n' | tr -d ' ' | sed 's/^debhelper-compat$/debhelper/' | grep .)
 packages=(build-essential dpkg-dev fakeroot lintian ccache "${depends[@]}")
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  install_line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing Debian packages: ${missing[*]}. Install them as root with:" >&2
-    echo "$install_line"
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
 
 # dpkg-buildpackage writes beside the source folder, so it builds a copy of
 # the files git knows (as staged) in build-deb/ and the results land there too.

@@ -15,6 +15,7 @@ job=$1
 shift
 case "$job" in demo | test) ;; *) usage ;; esac
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/tools/aptpackages.sh"
 build=$top/build
 if [ $# -ge 1 ]; then
   build=$1
@@ -37,21 +38,7 @@ packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-tools-dev qt6-l10n-tools
 # The menu entry and AppStream validators, man to render the manual pages
 # (col from bsdextrautils), setpriv for doctor's runs as another user.
 [ "$job" = test ] && packages+=(desktop-file-utils appstream man-db bsdextrautils util-linux)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  install_line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing Debian packages: ${missing[*]}. Install them as root with:" >&2
-    echo "$install_line"
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
 
 if [ "$job" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   if [ "$(id -u)" -ne 0 ]; then

@@ -21,14 +21,9 @@ description:
     refused value and the reason for each.
   - Values are text. YAML turns unquoted C(On), C(Off), C(yes) and C(no) into booleans, which are
     refused with a message asking for quotes. Plain numbers are taken as their text.
-requirements:
-  - velmoractl on the managed host, with read and write access to the device node
+extends_documentation_fragment:
+  - velmora.device.device
 options:
-  device:
-    description:
-      - Path of the device node, for example C(/dev/usb/lp0).
-    type: path
-    required: true
   settings:
     description:
       - Setting ids (as C(velmoractl DEVICE list) shows them) and the values they should hold.
@@ -36,10 +31,6 @@ options:
         C(file) lookup and the C(from_json) filter; see the examples.
     type: dict
     required: true
-  velmoractl:
-    description:
-      - Path of the velmoractl program. When not given it is looked up on C(PATH).
-    type: path
 attributes:
   check_mode:
     description: Nothing is sent; the result says whether anything would change.

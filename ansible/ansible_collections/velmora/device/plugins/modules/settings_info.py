@@ -13,18 +13,8 @@ description:
   - Reads every setting of a device attached to the managed host through C(velmoractl list --json),
     with the value, the options or range, and whether the device's rules disable or hide it now.
   - Nothing is sent to the device.
-requirements:
-  - velmoractl on the managed host, with read and write access to the device node
-options:
-  device:
-    description:
-      - Path of the device node, for example C(/dev/usb/lp0).
-    type: path
-    required: true
-  velmoractl:
-    description:
-      - Path of the velmoractl program. When not given it is looked up on C(PATH).
-    type: path
+extends_documentation_fragment:
+  - velmora.device.device
 attributes:
   check_mode:
     description: Reads only; runs the same in check mode.

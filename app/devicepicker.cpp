@@ -112,9 +112,14 @@ DevicePicker::DevicePicker(const QList<FoundDevice> &devices, QWidget *parent) :
 {
     setWindowTitle(tr("Velmora"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Choose the device to set up:"), this));
+    auto *label = new QLabel(tr("Choose the device to set up:"), this);
+    layout->addWidget(label);
     m_pList = new QListWidget(this);
     m_pList->setObjectName(QStringLiteral("devices"));
+    // A screen reader names the list after its caption. The list is the
+    // first to take the focus, so the arrow keys and Enter pick a device.
+    m_pList->setAccessibleName(label->text());
+    label->setBuddy(m_pList);
     for (const FoundDevice &device : devices)
         m_pList->addItem(QStringLiteral("%1  (%2)").arg(device.name, device.path));
     m_pList->setCurrentRow(0);

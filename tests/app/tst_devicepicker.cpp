@@ -30,12 +30,18 @@ void playThePerson()
             auto *list = picker->findChild<QListWidget *>(QStringLiteral("devices"));
             for (int i = 0; i < list->count(); ++i)
                 offered.append(list->item(i)->text());
-            list->setCurrentRow(pickRow);
-        } else if (modal) {
-            windowShown = true;
+            // By keyboard, from where the picker put the focus.
+            QWidget *focused = QApplication::focusWidget();
+            for (int i = 0; i < pickRow; ++i)
+                QTest::keyClick(focused, Qt::Key_Down);
+            QTest::keyClick(focused, pickRow >= 0 ? Qt::Key_Return : Qt::Key_Escape);
+            return;
         }
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            pickRow >= 0 && !windowShown ? dialog->accept() : dialog->reject();
+        if (modal) {
+            windowShown = true;
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+        }
     });
     timer->start(50);
 }

@@ -28,11 +28,6 @@ QByteArray readIdentity(const QString &sysfsRoot, const QString &node)
     QFile file(QStringLiteral("%1/class/usbmisc/%2/device/ieee1284_id").arg(sysfsRoot, node));
     return file.open(QIODevice::ReadOnly) ? file.read(IdentityMax) : QByteArray();
 }
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DevicePicker", text);
-}
 } // namespace
 
 DeviceSearch DeviceSearch::fromEnvironment()
@@ -142,8 +137,8 @@ std::optional<FoundDevice> PickDevice(const DeviceSearch &search, int *status)
     DebugLog("Devices found in %s: %d", qPrintable(search.deviceDir), int(devices.size()));
     if (devices.isEmpty()) {
         UserMessage::warning(
-            nullptr, tr("Velmora"), tr("No printer was found."),
-            tr("Check that the device is connected by USB and switched on, and that its node appears "
+            nullptr, DevicePicker::tr("Velmora"), DevicePicker::tr("No printer was found."),
+            DevicePicker::tr("Check that the device is connected by USB and switched on, and that its node appears "
                "under %1 (lp0, lp1, ...). 'velmoractl doctor /dev/usb/lp0' says what stands in the way "
                "of a node.")
                 .arg(search.deviceDir));

@@ -248,6 +248,25 @@
     </message>
 </context>
 <context>
+    <name>DevicePicker</name>
+    <message>
+        <source>Velmora</source>
+        <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Choose the device to set up:</source>
+        <translation>Wählen Sie das Gerät, das Sie einrichten möchten:</translation>
+    </message>
+    <message>
+        <source>No printer was found.</source>
+        <translation>Es wurde kein Drucker gefunden.</translation>
+    </message>
+    <message>
+        <source>Check that the device is connected by USB and switched on, and that its node appears under %1 (lp0, lp1, ...). &apos;velmoractl doctor /dev/usb/lp0&apos; says what stands in the way of a node.</source>
+        <translation>Prüfen Sie, ob das Gerät über USB angeschlossen und eingeschaltet ist und ob sein Geräteknoten unter %1 erscheint (lp0, lp1, ...). &apos;velmoractl doctor /dev/usb/lp0&apos; sagt, was einem Geräteknoten im Weg steht.</translation>
+    </message>
+</context>
+<context>
     <name>Element</name>
     <message>
         <source>Unknown control type</source>

@@ -97,10 +97,15 @@ QList<FoundDevice> FindDevices(const DeviceSearch &search)
 void RememberDevice(const QString &devPath)
 {
     QSettings settings(WindowSize::settingsPath(), QSettings::IniFormat);
-    QStringList used = settings.value(UsedKey).toStringList();
+    const QStringList before = settings.value(UsedKey).toStringList();
+    QStringList used = before;
     used.removeIf([&devPath](const QString &path) { return path == devPath || !QFileInfo::exists(path); });
     used.prepend(devPath);
-    settings.setValue(UsedKey, used.mid(0, UsedKept));
+    used = used.mid(0, UsedKept);
+    // Every start passes here: the file is written (under a lock, synced to
+    // disk) only when the list changes.
+    if (used != before)
+        settings.setValue(UsedKey, used);
 }
 
 DevicePicker::DevicePicker(const QList<FoundDevice> &devices, QWidget *parent) : QDialog(parent)

@@ -7,6 +7,7 @@
 #include "common/datatable.h"
 #include "common/messageboxrecorder.h"
 #include "common/simulateddevice.h"
+#include "window/windowsize.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 // What the person does in the picker: the row to pick, or -1 for Cancel.
@@ -94,6 +97,29 @@ private slots:
             QCOMPARE(devices[i].records().isEmpty(), i != opened);
         QCOMPARE(boxes.count(), links == 0 ? 1 : 0);
         QVERIFY(links > 0 || boxes.last().informativeText.contains(QStringLiteral("velmoractl doctor")));
+    }
+
+    // A node opened once is offered again while it exists, from any folder;
+    // starting on it again leaves the settings file as it is.
+    void usedBeforeIsOfferedAgain()
+    {
+        SimulatedDevice device;
+        QVERIFY(device.start(QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml")));
+        QTemporaryDir gone;
+        RememberDevice(gone.filePath(QStringLiteral("lp7")));
+        RememberDevice(device.devicePath());
+        struct stat first{};
+        QCOMPARE(::stat(QFile::encodeName(WindowSize::settingsPath()).constData(), &first), 0);
+        RememberDevice(device.devicePath());
+        struct stat again{};
+        QCOMPARE(::stat(QFile::encodeName(WindowSize::settingsPath()).constData(), &again), 0);
+        QCOMPARE(again.st_ino, first.st_ino);
+
+        QTemporaryDir empty;
+        qputenv("VELMORA_DEVICE_DIR", QFile::encodeName(empty.path()));
+        const QList<FoundDevice> found = FindDevices(DeviceSearch::fromEnvironment());
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.first().path, device.devicePath());
     }
 
     // A name from the device ends up in file names.

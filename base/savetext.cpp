@@ -12,6 +12,10 @@ bool SaveText(const QString &path, const QString &text)
     stream.setEncoding(QStringConverter::System);
     stream << text;
     stream.flush();
-    return stream.status() == QTextStream::Ok &&
-           file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit();
+    return stream.status() == QTextStream::Ok && CommitOwnerOnly(file);
+}
+
+bool CommitOwnerOnly(QSaveFile &file)
+{
+    return file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit();
 }

@@ -44,14 +44,26 @@ QString ProgramFiles::sharePath(const QString &relative) const
     return resolvePath(QString::fromLatin1(ShareFolder) + QLatin1Char('/') + relative);
 }
 
+namespace {
+// A file in one of the user's folders, which is made (owner-only) when missing.
+QString inPrivateDir(const QString &dir, const QString &name)
+{
+    if (!MakePrivateDir(dir))
+        DebugLog("Cannot create the folder '%s'", qPrintable(dir));
+    return dir + QLatin1Char('/') + name;
+}
+} // namespace
+
 QString ProgramFiles::userDataPath(const QString &name)
 {
     // The program never writes below its installation: a packaged copy is
     // shared by every user and must stay as the package left it.
-    const QString dir = UserDataDir();
-    if (!MakePrivateDir(dir))
-        DebugLog("Cannot create the folder '%s'", qPrintable(dir));
-    return dir + QLatin1Char('/') + name;
+    return inPrivateDir(UserDataDir(), name);
+}
+
+QString ProgramFiles::userConfigPath(const QString &name)
+{
+    return inPrivateDir(UserConfigDir(), name);
 }
 
 QString ProgramFiles::saveFilePath(const char *pattern) const

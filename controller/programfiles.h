@@ -23,6 +23,8 @@ public:
     [[nodiscard]] QString sharePath(const QString &relative) const;
     // A file in the user's data folder, which is created when missing.
     [[nodiscard]] static QString userDataPath(const QString &name);
+    // A file in the user's configuration folder, which is created when missing.
+    [[nodiscard]] static QString userConfigPath(const QString &name);
     // A file written for the user about this device: the pattern's %1
     // becomes the device name.
     [[nodiscard]] QString saveFilePath(const char *pattern) const;

@@ -1,7 +1,6 @@
 #include "controller/siblingtools.h"
 
 #include "base/debuglog.h"
-#include "base/programpaths.h"
 #include "base/savetext.h"
 #include "model/settingsparser.h"
 
@@ -39,10 +38,7 @@ bool SiblingTools::start(Tool which, const SettingsParser &parser) const
     const ToolFiles &tool = Tools[which];
     // Rewritten on every start; without the tool's setting the file is left empty.
     const QString name = QString::fromLatin1(tool.name);
-    const QString configDir = UserConfigDir();
-    if (!MakePrivateDir(configDir))
-        DebugLog("Cannot create the folder '%s'", qPrintable(configDir));
-    const QString configPath = configDir + QLatin1Char('/') + name + QLatin1String(".config");
+    const QString configPath = ProgramFiles::userConfigPath(name + QLatin1String(".config"));
     (void)SaveText(configPath, (parser.*tool.configuration)());
 
     QString program = QStandardPaths::findExecutable(name);

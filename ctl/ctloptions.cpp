@@ -103,7 +103,6 @@ QString CtlUsage()
 {
     return translated(
         "Usage: velmoractl <devPath> COMMAND [arguments] [--local FILE] [--json] [--trace]\n"
-
         "\n"
         "Reads and changes the settings of a device through the same rules as the\n"
         "settings window, without a display.\n"

@@ -48,11 +48,9 @@ QByteArray VLMClient::command(const char *payload, quint32 n, quint32 m)
     // Opening it and waiting for another user to let go of it are part of
     // the exchange, and a device held elsewhere must not make it last longer.
     if (!open(QIODevice::ReadWrite | QIODevice::Unbuffered, m_commandTimeout)) {
-        if (lastFailure().kind == LinkFailure::Busy)
-            DebugLog("VLMClient::command(): device is busy: %s !", QFile::encodeName(fileName()).constData());
-        else
-            DebugLog("VLMClient::command(): can't open device: %s !",
-                     QFile::encodeName(fileName()).constData());
+        DebugLog("VLMClient::command(): %s: %s !",
+                 lastFailure().kind == LinkFailure::Busy ? "device is busy" : "can't open device",
+                 QFile::encodeName(fileName()).constData());
         return QByteArray();
     }
     QByteArray frame = frameHeader(n);

@@ -1,6 +1,7 @@
 #include "i18n/translator.h"
 
 #include "base/debuglog.h"
+#include "base/savetext.h"
 #include "model/ilocalizable.h"
 #include "model/xmlnesting.h"
 
@@ -80,7 +81,7 @@ bool Translator::save(const QString &fileName)
     QSaveFile file(fileName);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(bytes);
-        if (file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit())
+        if (CommitOwnerOnly(file))
             return true;
     }
     DebugLog("Translator::save: cannot write '%s' (%s); the new entries are lost", qPrintable(fileName),

@@ -1,6 +1,7 @@
 #include "model/domparser.h"
 
 #include "base/debuglog.h"
+#include "base/savetext.h"
 #include "model/xmlnesting.h"
 
 #include <QDomNamedNodeMap>
@@ -193,9 +194,7 @@ bool DomParser::save(const QString &fileName)
     QTextStream stream(&file);
     copy.save(stream, 4);
     stream.flush();
-    // A saved document is the user's own (a device's settings): owner only.
-    if (stream.status() != QTextStream::Ok ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !file.commit()) {
+    if (stream.status() != QTextStream::Ok || !CommitOwnerOnly(file)) {
         DebugLog("DomParser::save(): writing %s failed: %s", qPrintable(fileName),
                  qPrintable(file.errorString()));
         return false;

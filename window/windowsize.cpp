@@ -1,10 +1,10 @@
 #include "window/windowsize.h"
 
+#include "base/programpaths.h"
 #include "base/windowhelpers.h"
 
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QWidget>
 
 namespace {
@@ -41,6 +41,5 @@ QString WindowSize::settingsPath()
 {
     // Read afresh each time, so that a suite's own configuration directory
     // (or the toolkit's test mode) is honoured.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/velmora/velmora.conf");
+    return UserConfigDir() + QStringLiteral("/velmora.conf");
 }

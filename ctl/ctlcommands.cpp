@@ -58,26 +58,43 @@ void printJson(QTextStream &out, const QJsonDocument &document)
 
 // Validates what changed, then prints the change document (a dry run) or
 // sends it and says what the device answered.
-int sendChanges(CtlSession &session, const CtlOptions &options, QTextStream &out)
+// Sends the changed settings, or with --dry-run prints their change
+// document. An import fills its report as it goes, and with --json the
+// report is all it prints.
+int sendChanges(CtlSession &session, const CtlOptions &options, QTextStream &out,
+                ImportReport *report = nullptr)
 {
     if (!session.validateChanges())
         return ExitRefused;
+    const bool quiet = report && options.json;
     const QString document = session.parser()->getChanges(QString(""));
+    if (report) {
+        report->changed = !session.changedSettings().isEmpty();
+        if (!quiet && options.diff)
+            PrintImportDiff(*report, out);
+    }
     if (options.dryRun) {
-        if (!document.isEmpty())
+        if (!quiet && !document.isEmpty())
             out << document << '\n';
         return ExitDone;
     }
     if (document.isEmpty()) {
-        out << translated("Nothing to send: every value is the device's already.") << '\n';
+        if (!quiet)
+            out << translated("Nothing to send: every value is the device's already.") << '\n';
         return ExitDone;
     }
     if (!session.source().apply(QString(""))) {
+        if (report)
+            report->error = session.source().failure();
         return notTaken(session);
     }
-    const int count = int(session.changedSettings().size());
-    out << QCoreApplication::translate("velmoractl", "The device took %n setting(s).", nullptr, count)
-        << '\n';
+    if (report)
+        report->sent = true;
+    if (!quiet) {
+        const int count = int(session.changedSettings().size());
+        out << QCoreApplication::translate("velmoractl", "The device took %n setting(s).", nullptr, count)
+            << '\n';
+    }
     return ExitDone;
 }
 
@@ -230,42 +247,12 @@ int runExport(CtlSession &session, const CtlOptions &options, QTextStream &out)
     return ExitDone;
 }
 
-// Sends what import changed, unless it is a dry run; the report says what happened.
-int sendImport(CtlSession &session, const CtlOptions &options, ImportReport &report, QTextStream &out)
-{
-    report.changed = !session.changedSettings().isEmpty();
-    if (!options.json && options.diff)
-        PrintImportDiff(report, out);
-    if (options.dryRun) {
-        const QString document = session.parser()->getChanges(QString(""));
-        if (!options.json && !document.isEmpty())
-            out << document << '\n';
-        return ExitDone;
-    }
-    if (!report.changed) {
-        if (!options.json)
-            out << translated("Nothing to send: every value is the device's already.") << '\n';
-        return ExitDone;
-    }
-    if (!session.source().apply(QString(""))) {
-        report.error = session.source().failure();
-        return notTaken(session);
-    }
-    report.sent = true;
-    if (!options.json) {
-        const int count = int(session.changedSettings().size());
-        out << QCoreApplication::translate("velmoractl", "The device took %n setting(s).", nullptr, count)
-            << '\n';
-    }
-    return ExitDone;
-}
-
 int runImport(CtlSession &session, const CtlOptions &options, QTextStream &out)
 {
     ImportReport report;
     if (!EnterSettingsFile(session, options.arguments.first(), report))
         return ExitUsage;
-    const int status = report.refused.isEmpty() ? sendImport(session, options, report, out) : ExitRefused;
+    const int status = report.refused.isEmpty() ? sendChanges(session, options, out, &report) : ExitRefused;
     if (options.json)
         out << QJsonDocument(report.toJson()).toJson(QJsonDocument::Indented);
     return status;

@@ -39,7 +39,8 @@ DeviceSearch DeviceSearch::fromEnvironment()
     const QString dir = qEnvironmentVariable("VELMORA_DEVICE_DIR");
     if (!dir.isEmpty())
         search.deviceDir = dir;
-    search.usedBefore = QSettings(WindowSize::settingsPath(), QSettings::IniFormat).value(UsedKey).toStringList();
+    search.usedBefore =
+        QSettings(WindowSize::settingsPath(), QSettings::IniFormat).value(UsedKey).toStringList();
     return search;
 }
 
@@ -75,8 +76,9 @@ QString NameFromIdentity(const QByteArray &identity)
 QList<FoundDevice> FindDevices(const DeviceSearch &search)
 {
     QStringList paths;
-    const QStringList nodes = QDir(search.deviceDir).entryList({QStringLiteral("lp*")},
-                                                               QDir::AllEntries | QDir::System, QDir::Name);
+    const QStringList nodes =
+        QDir(search.deviceDir)
+            .entryList({QStringLiteral("lp*")}, QDir::AllEntries | QDir::System, QDir::Name);
     for (const QString &node : nodes)
         paths.append(search.deviceDir + QLatin1Char('/') + node);
     for (const QString &path : search.usedBefore) {
@@ -143,9 +145,10 @@ std::optional<FoundDevice> PickDevice(const DeviceSearch &search, int *status)
     if (devices.isEmpty()) {
         UserMessage::warning(
             nullptr, DevicePicker::tr("Velmora"), DevicePicker::tr("No printer was found."),
-            DevicePicker::tr("Check that the device is connected by USB and switched on, and that its node appears "
-               "under %1 (lp0, lp1, ...). 'velmoractl doctor /dev/usb/lp0' says what stands in the way "
-               "of a node.")
+            DevicePicker::tr(
+                "Check that the device is connected by USB and switched on, and that its node appears "
+                "under %1 (lp0, lp1, ...). 'velmoractl doctor /dev/usb/lp0' says what stands in the way "
+                "of a node.")
                 .arg(search.deviceDir));
         *status = 1;
         return std::nullopt;

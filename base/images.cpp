@@ -3,6 +3,7 @@
 #include "base/imagecollections.h"
 #include "base/programpaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,9 +43,16 @@ QImage ImageFromMimeSource(const QString &name)
     if (name.isEmpty())
         return QImage();
     QImage image = readOnce(QStringLiteral(":/images/") + name);
-    if (image.isNull() && !name.contains(QLatin1String("..")))
-        image = readOnce(QString::fromLatin1(ShareFolder) + QStringLiteral("/images/") + name);
-    return image;
+    if (!image.isNull() || name.contains(QLatin1String("..")))
+        return image;
+    const QString relative = QString::fromLatin1(ShareFolder) + QStringLiteral("/images/") + name;
+    // Beside the running program first: started by its bare name (as a menu
+    // entry starts it), the program stays in the folder it was started from.
+    if (QCoreApplication::instance())
+        image = readOnce(QDir(QCoreApplication::applicationDirPath()).filePath(relative));
+    // Then from the working directory, for the tools that show the window
+    // from outside the run tree.
+    return image.isNull() ? readOnce(relative) : image;
 }
 
 QImage ReadImage(const QString &path)

@@ -107,6 +107,8 @@ void SettingsTreeFiller::fill(NodeDesc *root, const std::function<void(Element *
     m_pSettings = root;
     m_openFolder = QPixmap::fromImage(ImageFromMimeSource(QStringLiteral("folder_open.png")));
     m_closedFolder = QPixmap::fromImage(ImageFromMimeSource(QStringLiteral("folder.png")));
+    if (m_openFolder.isNull() || m_closedFolder.isNull())
+        DebugLog("Folder pictures not found");
     for (QTreeWidget *list : {m_pFavourites, m_pTree})
         list->setSortingEnabled(false);
     if (!root)

@@ -108,10 +108,10 @@ private slots:
         QTemporaryDir gone;
         RememberDevice(gone.filePath(QStringLiteral("lp7")));
         RememberDevice(device.devicePath());
-        struct stat first{};
+        struct stat first = {};
         QCOMPARE(::stat(QFile::encodeName(WindowSize::settingsPath()).constData(), &first), 0);
         RememberDevice(device.devicePath());
-        struct stat again{};
+        struct stat again = {};
         QCOMPARE(::stat(QFile::encodeName(WindowSize::settingsPath()).constData(), &again), 0);
         QCOMPARE(again.st_ino, first.st_ino);
 

@@ -50,8 +50,8 @@ private slots:
         const QString bin = prefix.path() + QStringLiteral("/bin/");
         const QString node = device.devicePath();
 
-        for (const QStringList &arguments : {QStringList{node, "list"}, QStringList{node, "set", "Copies=2"},
-                                             QStringList{"doctor", node}}) {
+        for (const QStringList &arguments :
+             {QStringList{node, "list"}, QStringList{node, "set", "Copies=2"}, QStringList{"doctor", node}}) {
             ProgramRun ctl(environment);
             ctl.start(bin + QStringLiteral("velmoractl"), arguments);
             QVERIFY(ctl.waitForExit(20000));
@@ -64,12 +64,18 @@ private slots:
         QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("data/velmora"))));
         QVERIFY(QFile::copy(QStringLiteral(VELMORA_SAMPLES_DIR "/sample_mfp.xml"),
                             home.filePath(QStringLiteral("data/velmora/vlm.xml"))));
-        for (const QStringList &words : {QStringList{"save_vlm", "save_new_vlm", "save_vlm_send"},
-                                         QStringList{"use_local_vlm", "save_vlm"}}) {
+        // Started by its bare name from the user's home, as the menu entry
+        // starts it: the installed pictures are found all the same.
+        environment.insert(QStringLiteral("PATH"), bin + QStringLiteral(":/usr/bin:/bin"));
+        for (const char *words : {"save_vlm save_new_vlm save_vlm_send", "use_local_vlm save_vlm"}) {
             ProgramRun window(environment);
-            window.start(bin + QStringLiteral("velmora"), QStringList{node, "Office"} + words);
-            QVERIFY2(QTest::qWaitFor([&] { return window.hasWritten("SettingsDialog::validateSettings()"); }, 20000),
+            window.start(QStringLiteral("/bin/sh"),
+                         {"-c", QStringLiteral("exec velmora \"$0\" Office ") + QLatin1String(words), node},
+                         home.path());
+            QVERIFY2(QTest::qWaitFor([&] { return window.hasWritten("SettingsDialog::validateSettings()"); },
+                                     20000),
                      qPrintable(window.errorOutput()));
+            QVERIFY2(!window.hasWritten("Folder pictures not found"), qPrintable(window.errorOutput()));
         }
         QCOMPARE(snapshot(prefix.path()), before);
         // What was written went to the user's folders.

@@ -56,6 +56,25 @@ bool loadCatalogue(const QString &name, const QString &folder)
     return false;
 }
 
+// The installed document, read once while its bytes stay the same: the
+// window localizes two reads of the description at its start, and a parse
+// of the document costs more than both lookups passes.
+std::shared_ptr<Translator> installedTranslator(const QString &fileName)
+{
+    static QString keptName;
+    static QByteArray keptBytes;
+    static std::shared_ptr<Translator> kept;
+    QFile file(fileName);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    if (kept && !bytes.isNull() && fileName == keptName && bytes == keptBytes)
+        return kept;
+    kept = std::make_shared<Translator>(&file);
+    keptName = fileName;
+    keptBytes = bytes;
+    return kept;
+}
+
 } // namespace
 
 bool LocalizeSettings(SettingsParser &parser, const QString &programDir, const QString &userDir)
@@ -74,11 +93,14 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir, const Q
     const QString documentName = QStringLiteral("vlm_%1.xml").arg(code);
     const QString installedName = folder + QLatin1Char('/') + documentName;
     DebugLog("Translation file: %s", qPrintable(installedName));
-    QFile installedFile(installedName);
-    auto installed = std::make_unique<Translator>(&installedFile);
+    std::shared_ptr<Translator> installed = installedTranslator(installedName);
     if (userDir.isNull()) {
         // Read-only use (velmoractl): the installed texts, nothing written.
-        (void)parser.translate(*installed);
+        // What the pass adds for missing texts goes into a document of its
+        // own, so the kept installed one stays as it was read.
+        Translator scratch(nullptr);
+        scratch.setFallback(installed);
+        (void)parser.translate(scratch);
         return true;
     }
 
@@ -87,7 +109,7 @@ bool LocalizeSettings(SettingsParser &parser, const QString &programDir, const Q
     DebugLog("Translation file of the user: %s", qPrintable(userName));
     QFile userFile(userName);
     Translator translator(&userFile);
-    translator.setFallback(std::move(installed));
+    translator.setFallback(installed);
     // A pass cut short by a broken entry writes nothing.
     if (parser.translate(translator) && MakePrivateDir(userDir) && QDir().mkpath(userFolder))
         translator.save(userName);

@@ -246,7 +246,7 @@ void Translator::forget(const QString &id)
         m_lookups.remove(id.chopped(DescriptionSuffix.size()));
 }
 
-void Translator::setFallback(std::unique_ptr<Translator> fallback)
+void Translator::setFallback(std::shared_ptr<Translator> fallback)
 {
     m_pFallback = std::move(fallback);
 }

@@ -55,8 +55,9 @@ public:
 
     // A document looked up for every key this one lacks (the installed
     // document under the user's copy); it is read, never written, and only
-    // the keys missing from both are added here.
-    void setFallback(std::unique_ptr<Translator> fallback);
+    // the keys missing from both are added here. It may serve several
+    // documents one after the other.
+    void setFallback(std::shared_ptr<Translator> fallback);
 
 private:
     // One message of the Translation node: its place among the node's
@@ -103,5 +104,5 @@ private:
     int m_nextPosition = 0;
     // False after a failed read of a file that exists.
     bool m_writeBack = true;
-    std::unique_ptr<Translator> m_pFallback;
+    std::shared_ptr<Translator> m_pFallback;
 };

@@ -160,6 +160,39 @@ private slots:
                  QFile::ReadOwner | QFile::WriteOwner);
     }
 
+    // The installed document is kept between passes: a pass must still see
+    // it as it is on disk, and a read-only pass must not leave its
+    // placeholders in it for the next one.
+    void installedDocumentKeptBetweenPasses()
+    {
+        QTemporaryDir tree;
+        const QString installed = tree.path() + "/share/velmora/translation/en/vlm_en.xml";
+        QString text = QString::fromUtf8(fileBytes(StagedTranslations + "/en/vlm_en.xml"));
+        text.remove(QRegularExpression("<message>\\s*<Id>IDS_COPIES( description)?</Id>[^/]*</Value>\\s*</message>"));
+        const auto install = [&installed](const QString &content) {
+            QFile file(installed);
+            return QDir().mkpath(QFileInfo(installed).path()) && file.open(QIODevice::WriteOnly) &&
+                   file.write(content.toUtf8()) == content.toUtf8().size();
+        };
+        const auto pass = [&tree](const QString &userDir) {
+            QFile description(QDir::cleanPath(QStringLiteral(VELMORA_DESCRIPTIONS "/sample_mfp.xml")));
+            SettingsParser parser(&description);
+            const bool done = parser.parse() && LocalizeSettings(parser, tree.path() + "/bin", userDir);
+            const Element *paper = parser.findElement(QStringLiteral("PaperSize"));
+            const Element *copies = parser.findElement(QStringLiteral("Copies"));
+            return done && paper && copies ? QStringList{paper->title(), copies->title(), copies->desc()}
+                                           : QStringList();
+        };
+        QVERIFY(install(text));
+        const QStringList first = pass(QString());
+        QCOMPARE(first.value(0), QStringLiteral("Paper size"));
+        QCOMPARE(pass(QString()), first);
+        // Same length, other text: read again.
+        QVERIFY(install(QString(text).replace("Paper size", "Paper SIZE")));
+        QCOMPARE(pass(QString()).value(0), QStringLiteral("Paper SIZE"));
+        QCOMPARE(pass(tree.path() + "/user").value(0), QStringLiteral("Paper SIZE"));
+    }
+
     void programCatalogues()
     {
         const QString binDir = QStringLiteral(VELMORA_STAGE_DIR "/bin");

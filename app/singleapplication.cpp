@@ -6,15 +6,19 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -76,6 +80,65 @@ QString instanceFile(const QString &base, const char *suffix)
 {
     return base.isEmpty() ? QString() : base + QLatin1String(suffix);
 }
+
+// The address of a socket file; false when the path does not fit.
+bool socketAddress(const QString &path, sockaddr_un *address)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    *address = sockaddr_un{};
+    address->sun_family = AF_UNIX;
+    if (encoded.isEmpty() || size_t(encoded.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, encoded.constData(), size_t(encoded.size()));
+    return true;
+}
+
+// Waits until the descriptor is ready for what events asks, at most until
+// the deadline; false when it is not by then.
+bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
+{
+    pollfd watched{fd, events, 0};
+    for (;;) {
+        const int left = int(std::clamp<qint64>(deadline.remainingTime(), 0, 60000));
+        const int ready = ::poll(&watched, 1, left);
+        if (ready > 0)
+            return (watched.revents & events) != 0;
+        if (ready == 0 ? deadline.hasExpired() : errno != EINTR)
+            return false;
+    }
+}
+
+// A descriptor closed when the scope ends.
+struct OwnedSocket
+{
+    int fd;
+    ~OwnedSocket()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+QByteArray messageFrame(const QString &message)
+{
+    QByteArray frame;
+    QDataStream out(&frame, QIODevice::WriteOnly);
+    out.setVersion(WireVersion);
+    out << message;
+    return frame;
+}
+
+// What a frame holds so far: the length it announces (NoLength before four
+// bytes have come) and whether all of it is there.
+constexpr quint32 NullText = 0xFFFFFFFFu;
+constexpr qint64 NoLength = -1;
+qint64 announcedLength(const QByteArray &received)
+{
+    if (received.size() < qsizetype(sizeof(quint32)))
+        return NoLength;
+    const quint32 length = qFromBigEndian<quint32>(received.constData());
+    return length == NullText ? 0 : qint64(length);
+}
 } // namespace
 
 QString SingleApplication::lockFilePath(const QString &key)
@@ -99,9 +162,14 @@ SingleApplication::SingleApplication(const QString &key, int &argc, char **argv)
 
 SingleApplication::~SingleApplication()
 {
-    // Closing removes the socket file; that must happen while the lock is
-    // still ours, or it could remove the socket of the next instance.
-    m_server.reset();
+    // The socket file goes while the lock is still ours, or it could be the
+    // socket of the next instance.
+    for (const Connection &connection : m_connections)
+        ::close(connection.fd);
+    if (m_listener >= 0) {
+        ::close(m_listener);
+        (void)::unlink(QFile::encodeName(m_socketPath).constData());
+    }
     if (m_lockHeld)
         m_lock.unlock();
 }
@@ -111,10 +179,11 @@ SingleApplication::Delivery SingleApplication::sendMessage(const QString &messag
     if (m_socketPath.isEmpty() || m_lockHeld)
         return Delivery::NoInstance;
 
+    const QByteArray frame = messageFrame(message);
     const QDeadlineTimer deadline(timeout);
     forever
     {
-        if (deliver(message, deadline))
+        if (deliver(frame, deadline))
             return Delivery::Delivered;
 
         // Nobody took the message. Whoever holds the lock is the instance, or
@@ -136,36 +205,53 @@ SingleApplication::Delivery SingleApplication::sendMessage(const QString &messag
     }
 }
 
-bool SingleApplication::deliver(const QString &message, const QDeadlineTimer &deadline) const
+bool SingleApplication::deliver(const QByteArray &frame, const QDeadlineTimer &deadline) const
 {
-    const auto left = [&deadline] {
-        return int(deadline.remainingTime());
-    };
-    QLocalSocket socket;
-    socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(left()))
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, &address))
+        return false;
+    const OwnedSocket socket{::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)};
+    if (socket.fd < 0)
+        return false;
+    // No listener (no file, or the file of a dead one) refuses at once; a
+    // listener whose queue is full is asked again on the next round.
+    if (::connect(socket.fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 &&
+        errno != EINPROGRESS)
+        return false;
+    if (!waitFor(socket.fd, POLLOUT, deadline))
+        return false;
+    int failure = 0;
+    socklen_t length = sizeof failure;
+    if (::getsockopt(socket.fd, SOL_SOCKET, SO_ERROR, &failure, &length) != 0 || failure != 0)
         return false;
 
-    QByteArray frame;
-    QDataStream out(&frame, QIODevice::WriteOnly);
-    out.setVersion(WireVersion);
-    out << message;
-    socket.write(frame);
-    if (!socket.waitForBytesWritten(left()))
-        return false;
-    // Handed over means acknowledged: a connection that an instance on its
-    // way out accepted but never read does not count.
-    while (socket.bytesAvailable() == 0) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(left()))
+    for (qsizetype sent = 0; sent < frame.size();) {
+        const ssize_t written = ::send(socket.fd, frame.constData() + sent, size_t(frame.size() - sent),
+                                       MSG_NOSIGNAL);
+        if (written > 0)
+            sent += written;
+        else if (written < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        else if (!waitFor(socket.fd, POLLOUT, deadline))
             return false;
     }
-    char reply = 0;
-    return socket.getChar(&reply) && reply == Acknowledge;
+    // Handed over means acknowledged: a connection that an instance on its
+    // way out accepted but never read does not count.
+    for (;;) {
+        if (!waitFor(socket.fd, POLLIN, deadline))
+            return false;
+        char reply = 0;
+        const ssize_t got = ::recv(socket.fd, &reply, 1, 0);
+        if (got == 1)
+            return reply == Acknowledge;
+        if (got == 0 || (errno != EAGAIN && errno != EINTR))
+            return false;
+    }
 }
 
 void SingleApplication::initialize(bool activate)
 {
-    if (m_server)
+    if (isInstance())
         return;
     if (m_socketPath.isEmpty()) {
         DebugLog("SingleApplication: no private directory, running without the single-instance check");
@@ -178,90 +264,141 @@ void SingleApplication::initialize(bool activate)
                  qPrintable(m_lock.fileName()));
         return;
     }
-
-    // The lock is ours, so a socket file still there was left by a dead instance.
-    QLocalServer::removeServer(m_socketPath);
-    auto server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(m_socketPath)) {
-        DebugLog("SingleApplication: cannot listen on <%s>: %s", qPrintable(m_socketPath),
-                 qPrintable(server->errorString()));
+    if (!listen()) {
+        DebugLog("SingleApplication: cannot listen on <%s>: %s", qPrintable(m_socketPath), std::strerror(errno));
         return;
     }
-    m_server = std::move(server);
-    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleApplication::acceptConnection);
+    m_listenNotifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
+    connect(m_listenNotifier, &QSocketNotifier::activated, this, &SingleApplication::acceptConnections);
     if (activate)
         connect(this, &SingleApplication::messageReceived, this, &SingleApplication::activateWindowOnMessage);
 }
 
-void SingleApplication::acceptConnection()
+bool SingleApplication::listen()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        // Never more buffered than a whole message and its length.
-        socket->setReadBufferSize(MaxMessageBytes + qint64(sizeof(quint32)));
-        auto *expiry = new QTimer(socket);
-        expiry->setSingleShot(true);
-        connect(expiry, &QTimer::timeout, socket, [socket] { drop(socket); });
-        expiry->start(ConnectionTimeoutMs);
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessage(socket); });
-        if (socket->bytesAvailable() > 0)
-            readMessage(socket);
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, &address)) {
+        errno = ENAMETOOLONG;
+        return false;
     }
+    // The lock is ours, so a socket file still there was left by a dead instance.
+    (void)::unlink(address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    // The directory is the user's alone already; the socket is too.
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, 0600) != 0 || ::listen(fd, SOMAXCONN) != 0) {
+        const int failure = errno;
+        ::close(fd);
+        (void)::unlink(address.sun_path);
+        errno = failure;
+        return false;
+    }
+    m_listener = fd;
+    return true;
 }
 
-void SingleApplication::drop(QLocalSocket *socket)
+void SingleApplication::acceptConnections()
 {
-    socket->abort();
-    socket->deleteLater();
-}
-
-void SingleApplication::readMessage(QLocalSocket *socket)
-{
-    if (socket->state() != QLocalSocket::ConnectedState)
-        return;
-    // The message begins with its length in bytes (all bits set for a null
-    // text); a client announcing more than a message may hold is not waited for.
-    quint32 announced = 0;
-    if (socket->peek(reinterpret_cast<char *>(&announced), sizeof announced) == sizeof announced) {
-        announced = qFromBigEndian(announced);
-        if (announced != 0xFFFFFFFFu && announced > MaxMessageBytes) {
-            DebugLog("SingleApplication: a message of %u bytes refused", announced);
-            drop(socket);
+    for (;;) {
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
             return;
         }
+        auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this, fd] { readMessage(fd); });
+        m_connections.push_back({fd, notifier, QDeadlineTimer(ConnectionTimeoutMs), QByteArray()});
+        // Precise: a coarse timer may come a little early, and would then
+        // find nothing expired and not come again.
+        QTimer::singleShot(ConnectionTimeoutMs, Qt::PreciseTimer, this, &SingleApplication::dropExpired);
+        readMessage(fd);
     }
-    QDataStream in(socket);
+}
+
+void SingleApplication::readMessage(int fd)
+{
+    const auto found = std::find_if(m_connections.begin(), m_connections.end(),
+                                    [fd](const Connection &connection) { return connection.fd == fd; });
+    if (found == m_connections.end())
+        return;
+    QByteArray &received = found->received;
+    // The message begins with its length in bytes (all bits set for a null
+    // text); a client announcing more than a message may hold is not waited for.
+    const qint64 whole = qint64(sizeof(quint32)) + MaxMessageBytes;
+    char chunk[4096];
+    bool ended = false;
+    for (;;) {
+        const qint64 wanted = std::min<qint64>(qint64(sizeof chunk), whole - received.size());
+        const ssize_t got = wanted > 0 ? ::recv(fd, chunk, size_t(wanted), 0) : 0;
+        if (got > 0) {
+            received.append(chunk, qsizetype(got));
+            continue;
+        }
+        ended = got == 0 || (errno != EAGAIN && errno != EINTR);
+        if (got < 0 && errno == EINTR)
+            continue;
+        break;
+    }
+    const qint64 announced = announcedLength(received);
+    if (announced > MaxMessageBytes) {
+        DebugLog("SingleApplication: a message of %lld bytes refused", static_cast<long long>(announced));
+        drop(fd);
+        return;
+    }
+    if (announced == NoLength || received.size() < qint64(sizeof(quint32)) + announced) {
+        // The rest of the message is still on its way, unless the client has gone.
+        if (ended)
+            drop(fd);
+        return;
+    }
+    QDataStream in(received);
     in.setVersion(WireVersion);
-    in.startTransaction();
     QString message;
     in >> message;
-    if (!in.commitTransaction())
-        return; // the rest of the message is still on its way
-    socket->putChar(Acknowledge);
-    socket->flush();
-    socket->disconnectFromServer();
+    (void)::send(fd, &Acknowledge, 1, MSG_NOSIGNAL);
+    drop(fd);
     emit messageReceived(message);
+}
+
+void SingleApplication::drop(int fd)
+{
+    const auto found = std::find_if(m_connections.begin(), m_connections.end(),
+                                    [fd](const Connection &connection) { return connection.fd == fd; });
+    if (found == m_connections.end())
+        return;
+    // The notifier may be the one whose signal runs now: it goes later.
+    found->notifier->setEnabled(false);
+    found->notifier->deleteLater();
+    ::close(fd);
+    m_connections.erase(found);
+}
+
+void SingleApplication::dropExpired()
+{
+    std::vector<int> expired;
+    for (const Connection &connection : m_connections) {
+        if (connection.expiry.hasExpired())
+            expired.push_back(connection.fd);
+    }
+    for (const int fd : expired)
+        drop(fd);
 }
 
 void SingleApplication::answerPending()
 {
-    if (!m_server)
+    if (!isInstance())
         return;
-    // The same slots as from the event loop, reached through calls that
-    // do not wait.
-    (void)m_server->waitForNewConnection(0);
-    const QList<QLocalSocket *> connections =
-        m_server->findChildren<QLocalSocket *>(Qt::FindDirectChildrenOnly);
-    for (QLocalSocket *socket : connections) {
-        if (socket->state() != QLocalSocket::ConnectedState)
-            continue;
-        const auto *expiry = socket->findChild<QTimer *>();
-        if (expiry && expiry->remainingTime() == 0)
-            drop(socket);
-        else
-            (void)socket->waitForReadyRead(0);
-    }
+    // The same steps as from the event loop, through calls that do not wait.
+    acceptConnections();
+    dropExpired();
+    std::vector<int> open;
+    for (const Connection &connection : m_connections)
+        open.push_back(connection.fd);
+    for (const int fd : open)
+        readMessage(fd);
 }
 
 void SingleApplication::activateWindowOnMessage()

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QLockFile>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 // The application object that keeps one running process per key (device
 // path and name). The key is hashed into the names of a lock file and a
@@ -26,6 +27,13 @@ class QLocalSocket;
 // ConnectionTimeoutMs of its acceptance; it is closed once the message is
 // acknowledged, and dropped when it announces more or takes longer. No
 // thread of its own serves it.
+//
+// The socket is a plain local stream socket watched by the event loop: the
+// network module of the toolkit would bring a dozen libraries (Kerberos and
+// proxy lookup among them) into every start of a program that never goes
+// on the network, for about a millisecond each time. The messages are what
+// the toolkit's data stream makes of a string, so its local sockets can
+// still talk to the instance.
 class SingleApplication : public QApplication
 {
     Q_OBJECT
@@ -58,7 +66,7 @@ public:
     void initialize(bool activate = true);
 
     // True while this process is the instance for its key.
-    [[nodiscard]] bool isInstance() const { return m_server != nullptr; }
+    [[nodiscard]] bool isInstance() const { return m_listener >= 0; }
 
     // Where the lock and the socket of a key live; empty when the user has
     // no private directory, in which case every start runs on its own.
@@ -69,15 +77,28 @@ signals:
     void messageReceived(const QString &message);
 
 private:
-    [[nodiscard]] bool deliver(const QString &message, const QDeadlineTimer &deadline) const;
-    void acceptConnection();
-    void readMessage(QLocalSocket *socket);
-    static void drop(QLocalSocket *socket);
+    // One accepted connection: what came in so far and when it must end.
+    struct Connection
+    {
+        int fd;
+        QSocketNotifier *notifier;
+        QDeadlineTimer expiry;
+        QByteArray received;
+    };
+
+    [[nodiscard]] bool deliver(const QByteArray &frame, const QDeadlineTimer &deadline) const;
+    [[nodiscard]] bool listen();
+    void acceptConnections();
+    void readMessage(int fd);
+    void dropExpired();
+    void drop(int fd);
     void activateWindowOnMessage();
 
     const QString m_base;
     const QString m_socketPath;
     QLockFile m_lock;
     bool m_lockHeld = false;
-    std::unique_ptr<QLocalServer> m_server;
+    int m_listener = -1;
+    QSocketNotifier *m_listenNotifier = nullptr;
+    std::vector<Connection> m_connections;
 };

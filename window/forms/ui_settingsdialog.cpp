@@ -3,6 +3,7 @@
 #include "base/images.h"
 #include "widgets/custombutton.h"
 
+#include <QFont>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -52,6 +53,12 @@ Ui_SettingsDialog::Ui_SettingsDialog(QWidget *parent, const char *name, bool mod
     resize(388, 430);
     setWindowIcon(QPixmap::fromImage(ImageFromMimeSource(QStringLiteral("vlm.png"))));
     setModal(true);
+    // The window's texts are 10 pixels high (initialize sets every widget
+    // so); set before the widgets exist, they are measured in that font
+    // alone, and the desktop's default font is never loaded for them.
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
 
     Ui_SettingsDialogLayout = new QVBoxLayout(this);
     Ui_SettingsDialogLayout->setObjectName(QStringLiteral("Ui_SettingsDialogLayout"));
@@ -87,7 +94,7 @@ void Ui_SettingsDialog::buildParamFrame()
     favoriteList = makeList(paramFrame, "favoriteList", 1, false);
     favoriteList->setFixedWidth(110);
     QFont favoriteFont = favoriteList->font();
-    favoriteFont.setPointSize(12);
+    favoriteFont.setPixelSize(12);
     favoriteList->setFont(favoriteFont);
     paramFrameLayout->addWidget(favoriteList);
 

@@ -3,7 +3,8 @@
 // the trace line of the window's load check, its last step before it shows,
 // read from standard error. Against a bare Qt program that writes one line
 // when its empty dialog is shown, measured the same way. Both run on the
-// offscreen platform and are ended once they have answered; medians of 10.
+// offscreen platform, taking turns, and are ended once they have answered;
+// medians of 20.
 //
 // Goal, on a machine with two processors: at most 3x the bare program plus
 // twice the median of a 4 KiB command exchange with the device (the
@@ -24,11 +25,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {
-constexpr int Runs = 10;
+constexpr int Runs = 20;
 constexpr int Exchanges = 1000;
 constexpr int PayloadSize = 4096;
 constexpr int AnswerTimeoutMs = 30000;
@@ -78,17 +78,6 @@ double timeToMarker(const QString &program, const QStringList &arguments, const 
     return elapsed;
 }
 
-double medianOf(const std::function<double(int)> &run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        const double t = run(i);
-        if (t < 0)
-            return -1;
-        times.push_back(t);
-    }
-    return median(times);
-}
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,12 +102,21 @@ int main(int argc, char **argv)
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
 
-    const double program = medianOf([&](int i) {
-        return timeToMarker(QStringLiteral(VELMORA_STAGE_DIR "/bin/velmora"),
-                            {device.devicePath(), QStringLiteral("Bench %1").arg(i)}, marker, environment);
-    });
-    const double bare = medianOf(
-        [&](int) { return timeToMarker(QStringLiteral(BARE_DIALOG_PROGRAM), {}, "shown", environment); });
+    // The two programs take turns, so that a change in the machine's pace
+    // during the runs weighs on both alike.
+    std::vector<double> programTimes;
+    std::vector<double> bareTimes;
+    for (int i = 0; i < Runs; ++i) {
+        programTimes.push_back(timeToMarker(QStringLiteral(VELMORA_STAGE_DIR "/bin/velmora"),
+                                            {device.devicePath(), QStringLiteral("Bench %1").arg(i)}, marker,
+                                            environment));
+        bareTimes.push_back(timeToMarker(QStringLiteral(BARE_DIALOG_PROGRAM), {}, "shown", environment));
+    }
+    const auto failed = [](const std::vector<double> &times) {
+        return std::any_of(times.begin(), times.end(), [](double t) { return t < 0; });
+    };
+    const double program = failed(programTimes) ? -1 : median(programTimes);
+    const double bare = failed(bareTimes) ? -1 : median(bareTimes);
 
     traceSink = std::fopen("/dev/null", "w");
     qInstallMessageHandler(traceToNull);

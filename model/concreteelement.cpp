@@ -6,6 +6,7 @@
 #include "model/attribute.h"
 #include "model/constraint.h"
 #include "model/dependency.h"
+#include "model/elementobserver.h"
 #include "model/elementtype.h"
 #include "widgets/ipcontrol.h"
 
@@ -35,6 +36,15 @@ void ConcreteElement::setCurrent(const QString &value)
 {
     m_current = value;
     emit valueChanged(m_current);
+    if (IElementObserver *watching = observer())
+        watching->valueChanged(this, m_current);
+}
+
+void ConcreteElement::announceReset()
+{
+    emit valueReset();
+    if (IElementObserver *watching = observer())
+        watching->valueReset(this);
 }
 
 void ConcreteElement::setInitial(const QString &value)

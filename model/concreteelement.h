@@ -38,6 +38,10 @@ public:
     bool isConcrete() const override;
     bool isValid() override;
 
+    // Says that the value was taken as it is (committed or restored): the
+    // valueReset signal and the observer.
+    void announceReset();
+
 signals:
     void valueChanged(const QString &value);
     void valueReset();

@@ -3,6 +3,7 @@
 #include "base/debuglog.h"
 #include "model/constraint.h"
 #include "model/dependency.h"
+#include "model/elementobserver.h"
 #include "model/elementtype.h"
 
 #include <QAbstractButton>
@@ -227,14 +228,14 @@ void Element::showControl()
 {
     if (m_pControl)
         m_pControl->show();
-    emit visibleChanged(true);
+    announceVisible(true);
 }
 
 void Element::hideControl()
 {
     if (m_pControl)
         m_pControl->hide();
-    emit visibleChanged(false);
+    announceVisible(false);
 }
 
 QWidget *Element::control() const
@@ -478,6 +479,19 @@ void Element::deleteRowControl()
     m_pControl = nullptr;
 }
 
+void Element::setObserver(IElementObserver *observer, QObject *owner)
+{
+    m_pObserver = observer;
+    m_observerOwner = observer ? owner : nullptr;
+}
+
+void Element::announceVisible(bool visible)
+{
+    emit visibleChanged(visible);
+    if (IElementObserver *watching = observer())
+        watching->visibleChanged(this, visible);
+}
+
 void Element::setRowControlVisible(bool visible)
 {
     if (QWidget *control = m_pControl.data()) {
@@ -485,5 +499,5 @@ void Element::setRowControlVisible(bool visible)
             label->setVisible(visible);
         control->setVisible(visible);
     }
-    emit visibleChanged(visible);
+    announceVisible(visible);
 }

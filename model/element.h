@@ -12,6 +12,7 @@
 
 class Constraint;
 class Dependency;
+class IElementObserver;
 class NodeDesc;
 class QWidget;
 
@@ -86,6 +87,10 @@ public:
     // directly in its category.
     Element *parentElement() const { return m_pParent; }
 
+    // Tells observer of this setting's changes for as long as owner lives;
+    // a null observer stops it.
+    void setObserver(IElementObserver *observer, QObject *owner);
+
     // An IElement received as an argument back to the element object; null
     // for null (every IElement of the program is an Element).
     static Element *fromInterface(IElement *element);
@@ -100,6 +105,11 @@ signals:
     void visibleChanged(bool bVisible);
 
 protected:
+    // The observer while its owner lives, or null.
+    IElementObserver *observer() const { return m_observerOwner ? m_pObserver : nullptr; }
+    // Says that the setting was shown or hidden: its signal and its observer.
+    void announceVisible(bool visible);
+
     // The labelled row most settings sit in: a box named "hbox" in the
     // panel, as wide as the panel and at most maxHeight high, holding a
     // "label" with the title.
@@ -127,6 +137,8 @@ protected:
     // away first leave a null pointer here instead of a dangling one.
     QPointer<QWidget> m_pControl;
     QString m_temp;
+    IElementObserver *m_pObserver = nullptr;
+    QPointer<QObject> m_observerOwner;
 
 private:
     class CheckPropagation;

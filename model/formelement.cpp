@@ -76,14 +76,14 @@ void FormElement::showControl()
 {
     if (QWidget *box = row())
         box->show();
-    emit visibleChanged(true);
+    announceVisible(true);
 }
 
 void FormElement::hideControl()
 {
     if (QWidget *box = row())
         box->hide();
-    emit visibleChanged(false);
+    announceVisible(false);
 }
 
 void FormElement::connectMemberValues(Element *member)

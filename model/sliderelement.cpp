@@ -115,14 +115,14 @@ void SliderElement::showControl()
 {
     if (QWidget *control = m_pControl.data())
         (m_pRow ? m_pRow.data() : control)->show();
-    emit visibleChanged(true);
+    announceVisible(true);
 }
 
 void SliderElement::hideControl()
 {
     if (QWidget *control = m_pControl.data())
         (m_pRow ? m_pRow.data() : control)->hide();
-    emit visibleChanged(false);
+    announceVisible(false);
 }
 
 void SliderElement::setControlValue(const QString &value)

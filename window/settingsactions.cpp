@@ -95,7 +95,7 @@ void SettingsActions::commitAll()
         [](Element *element, void *) {
             if (auto *setting = qobject_cast<ConcreteElement *>(element)) {
                 (void)AcceptCallback(setting, nullptr);
-                emit setting->valueReset();
+                setting->announceReset();
             }
             return true;
         },

@@ -204,17 +204,21 @@ void SettingsDialog::visibilityChangedBy(Element *element, bool visible)
         row->setHidden(!visible);
 }
 
-void SettingsDialog::connectValue(Element *element)
+void SettingsDialog::valueChanged(ConcreteElement *element, const QString &value)
 {
-    // The rows' own connections name their element instead of asking for
-    // the sender: finding the sender costs a search through every
-    // connection to the dialog, and a large description makes hundreds of
-    // thousands of them.
-    if (auto *concrete = qobject_cast<ConcreteElement *>(element)) {
-        connect(concrete, &ConcreteElement::valueChanged, this,
-                [this, concrete](const QString &value) { valueChangedBy(concrete, value); });
-        connect(concrete, &ConcreteElement::valueReset, this, [this, concrete] { valueResetBy(concrete); });
-    }
+    valueChangedBy(element, value);
+}
+
+void SettingsDialog::valueReset(ConcreteElement *element)
+{
+    valueResetBy(element);
+}
+
+void SettingsDialog::visibleChanged(Element *element, bool visible)
+{
+    // A group's member has no row of its own: the group's row follows the group.
+    if (!element->parentElement())
+        visibilityChangedBy(element, visible);
 }
 
 void SettingsDialog::connectButton(Element *element, ButtonSlot slot)
@@ -225,20 +229,22 @@ void SettingsDialog::connectButton(Element *element, ButtonSlot slot)
 
 void SettingsDialog::connectElement(Element *element)
 {
-    if (element->isConcrete()) {
-        connectValue(element);
-    } else if (ButtonSlot slot = buttonSlot(element->type())) {
+    // Observed rather than connected: a connection per setting and change
+    // costs more than the setting's row.
+    element->setObserver(this, this);
+    if (element->isConcrete())
+        return;
+    if (ButtonSlot slot = buttonSlot(element->type())) {
         connectButton(element, slot);
     } else if (auto *group = qobject_cast<ComplexElement *>(element)) {
-        // The main member is one of the concrete members connected here.
+        // The main member is one of the members observed here.
         (void)enumerate(
             group,
             [](Element *e, void *argument) {
                 auto *dialog = static_cast<SettingsDialog *>(argument);
                 if (e->type() == stButton)
                     dialog->connectButton(e, &SettingsDialog::elementChanged);
-                if (e->isConcrete())
-                    dialog->connectValue(e);
+                e->setObserver(dialog, dialog);
                 // A pop-up form is its own pop-up: connected once.
                 if (auto *form = qobject_cast<FormElement *>(e))
                     connect(form, &FormElement::applyClicked, dialog, &SettingsDialog::popupApplyClicked,
@@ -247,8 +253,6 @@ void SettingsDialog::connectElement(Element *element)
             },
             this);
     }
-    connect(element, &Element::visibleChanged, this,
-            [this, element](bool visible) { visibilityChangedBy(element, visible); });
 }
 
 SettingsDialog::ButtonSlot SettingsDialog::buttonSlot(int type)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller/iconfigurator.h"
+#include "model/elementobserver.h"
 #include "window/forms/ui_settingsdialog.h"
 
 #include <QString>
@@ -25,7 +26,7 @@ class SettingsTreeFiller;
 // before it asks the controller for a tree, which frees the old one, and it
 // never outlives the controller: whoever makes both makes the controller
 // first.
-class SettingsDialog : public Ui_SettingsDialog
+class SettingsDialog : public Ui_SettingsDialog, private IElementObserver
 {
     Q_OBJECT
 public:
@@ -77,12 +78,15 @@ private:
     // The slot a press of a button of this type goes to, or null.
     static ButtonSlot buttonSlot(int type);
     void connectElement(Element *element);
-    void connectValue(Element *element);
     void connectButton(Element *element, ButtonSlot slot);
-    // What the settings' signals do, for a known element.
+    // What a setting's change does to the window.
     void valueChangedBy(Element *element, const QString &value);
     void valueResetBy(Element *element);
     void visibilityChangedBy(Element *element, bool visible);
+    // The window observes every setting it shows.
+    void valueChanged(ConcreteElement *element, const QString &value) override;
+    void valueReset(ConcreteElement *element) override;
+    void visibleChanged(Element *element, bool visible) override;
 
     IConfigurator *m_pConfigurator = nullptr;
     NodeDesc *m_pSettings = nullptr;

@@ -146,6 +146,23 @@ private slots:
         QVERIFY(!shown.row(QStringLiteral("TrayMode"))->isHidden());
     }
 
+    // The settings outlive a window that observed them: what they say
+    // after it has gone reaches nobody.
+    void settingsOutliveTheirWindow()
+    {
+        LocalDescription source(QStringLiteral(VELMORA_TEST_DATA "/window_tree.xml"));
+        auto dialog = std::make_unique<SettingsDialog>();
+        QVERIFY(dialog->initialize(&source, QStringLiteral("Test printer")));
+        auto *darkness = qobject_cast<ConcreteElement *>(source.parser()->findElement(QStringLiteral("Darkness")));
+        QVERIFY(darkness);
+        dialog.reset();
+        darkness->setCurrent(QStringLiteral("9"));
+        darkness->checkDependencies();
+        darkness->announceReset();
+        darkness->hideControl();
+        QCOMPARE(darkness->current(), QStringLiteral("9"));
+    }
+
     void slidingTwiceRestoresThePane()
     {
         TreeWindow shown;

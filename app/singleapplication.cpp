@@ -99,7 +99,9 @@ bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
 {
     pollfd watched{fd, events, 0};
     for (;;) {
-        const int left = int(std::clamp<qint64>(deadline.remainingTime(), 0, 60000));
+        // A deadline that never expires has no time left to count (-1).
+        const qint64 remaining = deadline.remainingTime();
+        const int left = remaining < 0 ? -1 : int(std::min<qint64>(remaining, 60000));
         const int ready = ::poll(&watched, 1, left);
         if (ready > 0)
             return (watched.revents & events) != 0;
@@ -128,8 +130,8 @@ QByteArray messageFrame(const QString &message)
     return frame;
 }
 
-// What a frame holds so far: the length it announces (NoLength before four
-// bytes have come) and whether all of it is there.
+// The length of text a frame announces, or NoLength before its first four
+// bytes have come.
 constexpr quint32 NullText = 0xFFFFFFFFu;
 constexpr qint64 NoLength = -1;
 qint64 announcedLength(const QByteArray &received)
@@ -164,9 +166,12 @@ SingleApplication::~SingleApplication()
 {
     // The socket file goes while the lock is still ours, or it could be the
     // socket of the next instance.
-    for (const Connection &connection : m_connections)
+    for (const Connection &connection : m_connections) {
+        delete connection.notifier;
         ::close(connection.fd);
+    }
     if (m_listener >= 0) {
+        delete m_listenNotifier;
         ::close(m_listener);
         (void)::unlink(QFile::encodeName(m_socketPath).constData());
     }
@@ -329,18 +334,18 @@ void SingleApplication::readMessage(int fd)
     // text); a client announcing more than a message may hold is not waited for.
     const qint64 whole = qint64(sizeof(quint32)) + MaxMessageBytes;
     char chunk[4096];
-    bool ended = false;
-    for (;;) {
-        const qint64 wanted = std::min<qint64>(qint64(sizeof chunk), whole - received.size());
-        const ssize_t got = wanted > 0 ? ::recv(fd, chunk, size_t(wanted), 0) : 0;
+    bool ended = false; // the client closed its side, or the connection failed
+    while (received.size() < whole) {
+        const ssize_t got =
+            ::recv(fd, chunk, size_t(std::min<qint64>(qint64(sizeof chunk), whole - received.size())), 0);
         if (got > 0) {
             received.append(chunk, qsizetype(got));
-            continue;
+        } else if (got == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
+            ended = true;
+            break;
+        } else if (errno != EINTR) {
+            break; // nothing more for now
         }
-        ended = got == 0 || (errno != EAGAIN && errno != EINTR);
-        if (got < 0 && errno == EINTR)
-            continue;
-        break;
     }
     const qint64 announced = announcedLength(received);
     if (announced > MaxMessageBytes) {
